@@ -1,0 +1,138 @@
+// `bench`: a fixed workload, timed. For three to seven rows: the computer's first move with no
+// base file (every save included), loading the file that move left, and the same move again
+// with the table loaded; then the seven-row first move with no base file at all. Each step runs
+// --repeat times and its median is printed. The signature line (positions searched, keys held,
+// bytes written) changes only when behaviour changes.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "engine/game_engine.h"
+
+namespace cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+engine::GameEngine StartOfGame(std::shared_ptr<table::PositionTable> positionTable, int32_t rows) {
+    engine::GameEngine game(std::move(positionTable));
+    game.Resize(rows);
+    game.Reset();
+    return game;
+}
+
+struct Signature {
+    uint64_t evaluations = 0;
+    uint64_t keys = 0;
+    uint64_t bytes = 0;
+};
+
+class Workload {
+public:
+    explicit Workload(std::string base) : path(std::move(base)) {}
+
+    // Runs one pass, returning each step's seconds in order.
+    std::vector<double> Pass(Signature& signature) {
+        std::vector<double> seconds;
+        const uint64_t evaluationsBefore = engine::EvaluationCount();
+        signature = {};
+        for (int32_t rows = 3; rows <= 7; ++rows) {
+            std::filesystem::remove(path);
+            auto cold = std::make_shared<table::PositionTable>(path);
+            seconds.push_back(Time([&] {
+                cold->Load();
+                StartOfGame(cold, rows).ChooseMove();
+            }));
+            signature.bytes += cold->GetStats().bytesWritten;
+            auto warm = std::make_shared<table::PositionTable>(path);
+            seconds.push_back(Time([&] { warm->Load(); }));
+            seconds.push_back(Time([&] { StartOfGame(warm, rows).ChooseMove(); }));
+            if (rows == 7) {
+                signature.keys = static_cast<uint64_t>(cold->GetEntryCount() + cold->GetRecentUsed());
+            }
+        }
+        auto none = std::make_shared<table::PositionTable>("");
+        seconds.push_back(Time([&] { StartOfGame(none, 7).ChooseMove(); }));
+        signature.evaluations = engine::EvaluationCount() - evaluationsBefore;
+        return seconds;
+    }
+
+    static std::vector<std::string> StepNames() {
+        std::vector<std::string> names;
+        for (int rows = 3; rows <= 7; ++rows) {
+            const std::string r = std::to_string(rows);
+            names.push_back("first move, " + r + " rows, no base file at the start");
+            names.push_back("load the base file of " + r + " rows");
+            names.push_back("move again, " + r + " rows, table loaded");
+        }
+        names.push_back("first move, 7 rows, --no-base");
+        return names;
+    }
+
+private:
+    template <typename Work>
+    static double Time(Work work) {
+        const auto start = Clock::now();
+        work();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    }
+
+    std::string path;
+};
+
+}  // namespace
+
+int RunBench(Arguments args) {
+    int repeat = 5;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--repeat" && i + 1 < args.size()) {
+            try {
+                repeat = std::stoi(args[++i]);
+            } catch (...) {
+                repeat = 0;
+            }
+            if (repeat < 1 || repeat > 1000) {
+                return UsageFailure("--repeat needs a number from 1 to 1000, not '" + args[i] + "'");
+            }
+        } else {
+            return UsageFailure("unknown bench argument '" + args[i] + "'");
+        }
+    }
+    std::string directory = (std::filesystem::temp_directory_path() / "torvel-bench-XXXXXX").string();
+    if (::mkdtemp(directory.data()) == nullptr) {
+        std::cerr << "torvel-cli: cannot make a temporary directory\n";
+        return 1;
+    }
+    Workload workload(directory + "/" + table::kBaseFileName);
+    const std::vector<std::string> names = Workload::StepNames();
+    std::vector<std::vector<double>> samples(names.size());
+    Signature signature;
+    for (int pass = 0; pass < repeat; ++pass) {
+        const std::vector<double> seconds = workload.Pass(signature);
+        for (size_t i = 0; i < seconds.size(); ++i) {
+            samples[i].push_back(seconds[i]);
+        }
+    }
+    std::filesystem::remove_all(directory);
+    std::cout << "median of " << repeat << " runs:\n";
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::vector<double>& s = samples[i];
+        std::nth_element(s.begin(), s.begin() + static_cast<ptrdiff_t>(s.size() / 2), s.end());
+        std::cout << std::setw(10) << std::fixed << std::setprecision(3)
+                  << s[s.size() / 2] * 1000.0 << " ms  " << names[i] << '\n';
+    }
+    std::cout << "signature: evaluations " << signature.evaluations << ", keys " << signature.keys
+              << ", bytes written " << signature.bytes << '\n';
+    return 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,25 @@
+#include "cli/command_table.h"
+
+#include <iostream>
+
+namespace cli {
+
+std::span<const Command> Commands() {
+    static const Command commands[] = {
+        {"move", "[--base FILE | --no-base] N0 N1 ...",
+         "print the computer's move (row, then number of sticks) for rows of N0, N1, ... sticks",
+         RunMove},
+        {"score", "[--base FILE | --no-base] N0 N1 ...",
+         "print the score of the position for the player to move", RunScore},
+        {"bench", "[--repeat N]",
+         "time the computer's moves for three to seven rows in a temporary directory", RunBench},
+    };
+    return commands;
+}
+
+int UsageFailure(const std::string& message) {
+    std::cerr << "torvel-cli: " << message << '\n';
+    return 2;
+}
+
+}  // namespace cli

@@ -1,0 +1,26 @@
+// The commands of torvel-cli. Each takes the arguments after its name and returns the exit
+// status: 0 done, 1 failed, 2 a mistake on the command line (after one line on stderr).
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace cli {
+
+using Arguments = std::span<const std::string>;
+
+struct Command {
+    const char* name;
+    const char* usage;    // arguments, for --help
+    const char* summary;  // one line, for --help
+    int (*run)(Arguments args);
+};
+
+int RunMove(Arguments args);
+int RunScore(Arguments args);
+int RunBench(Arguments args);
+
+// Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
+int UsageFailure(const std::string& message);
+
+}  // namespace cli

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs what a bare Debian 12 machine lacks, builds Torvel in Release, then plays or tests.
+#   ./quickstart.sh play   build and start the game
+#   ./quickstart.sh test   build with warnings as errors and run every test through ctest
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+    g++ make cmake pkg-config dpkg-dev file
+    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xdotool x11-apps desktop-file-utils
+)
+
+install_missing() {
+    local missing=() p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    local sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() { # build DIR [cmake options...]
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+case "${1:-}" in
+play)
+    install_missing
+    build build
+    if [[ -x build/shell/torvel ]]; then
+        exec build/shell/torvel
+    fi
+    exec build/cli/torvel-cli --help
+    ;;
+test)
+    install_missing
+    build build-test -DTORVEL_WERROR=ON
+    ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+    ;;
+*)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,133 @@
+// PositionTable: the memory of the search.
+//
+// Every position the search has scored is kept here under its PositionKey. The observable
+// table is a sorted main array (`entries`) plus a block of at most ten keys added since the
+// last merge (`recent`); every eleventh new key merges the block and the new key into the main
+// array and rewrites the whole base file. `Lookup` sees the main array only.
+//
+// How it is made fast without changing any of that: every key the table holds, merged or
+// recent, sits in one hash map (packed into 64 bits, see packed_key.h), so a lookup is one probe
+// and a merge only flips the keys' flags. The sorted main array is brought up to date when
+// someone needs it in order: a save, or a reader of the entries. A save then merges the new
+// keys into the sorted array and the file text in one linear pass (no exchange sort, no copy of
+// the whole array per merge) and writes the text with one call. The search also asks `Known`,
+// which sees the recent block too: a key waiting there was scored completely before, so
+// searching it again would only give the same score and insert nothing new.
+//
+// Keys too large to pack (longer than 14 values, or a value above 15) cannot arise in a game of
+// up to seven rows; they are kept in an ordered map of their own and merged into the order when
+// the entries are read or saved.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "table/base_file.h"
+#include "table/key_index.h"
+#include "table/packed_key.h"
+#include "table/position_key.h"
+
+namespace table {
+
+class PositionTable {
+public:
+    static constexpr int32_t kRecentSlots = 10;
+
+    // The table reads and writes the base file at `basePath`; an empty path means no file.
+    explicit PositionTable(std::string basePath = kBaseFileName);
+
+    // The score stored under a key equal to `key` in the main array, or 0.
+    int32_t Lookup(const PositionKey& key) const;
+    // Stores `key` with its score unless an equal key is held already; a key with score 0 is
+    // refused, since 0 means "not scored" everywhere. The eleventh new key merges and saves.
+    void Insert(const PositionKey& key);
+    // Puts the main array in ascending order.
+    void SortEntries();
+    // Rewrites the base file with the main array; false when it could not be written (the old
+    // file and the table stay as they were). With no base path there is nothing to write.
+    bool Save();
+    // Replaces the table with the base file's keys. A file that cannot be opened changes
+    // nothing; a damaged one leaves the table empty.
+    LoadStatus Load();
+
+    int32_t GetEntryCount() const { return entryCount; }
+    PositionKey GetEntry(int32_t i) const;
+    std::vector<PositionKey> GetEntries() const;
+    int32_t GetRecentUsed() const { return recentUsed; }
+    int32_t GetRecentAdded() const { return recentUsed; }  // the two counts always agree
+    PositionKey GetRecent(int32_t slot) const;
+    const std::string& GetBasePath() const { return basePath; }
+    // What was wrong with the file the last Load found damaged.
+    const BaseFileProblem& GetLoadProblem() const { return loadProblem; }
+
+    // The search's door: the score of a key held anywhere, main array or recent block, else 0.
+    int32_t Known(PackedKey code) const {
+        const KeyIndex::Slot* slot = index.Find(code);
+        return slot ? slot->score : 0;
+    }
+    int32_t Known(const PositionKey& key) const;
+    void Insert(PackedKey code, int32_t score);
+
+    struct Stats {
+        uint64_t saves = 0;
+        uint64_t failedSaves = 0;
+        uint64_t bytesWritten = 0;
+    };
+    const Stats& GetStats() const { return stats; }
+
+    // Replaces how file contents reach the disk (tests simulate a full disk with it).
+    void SetWriter(WriteFunction writer) { write = std::move(writer); }
+
+private:
+    struct WideLess {
+        bool operator()(const std::vector<int32_t>& a, const std::vector<int32_t>& b) const {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        }
+    };
+    struct WideEntry {
+        int32_t score;
+        bool merged;
+    };
+    struct RecentSlot {
+        bool packed = true;
+        PackedKey code = 0;
+        std::vector<int32_t> wideValues;
+    };
+
+    bool Holds(const PositionKey& key) const;
+    void AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score);
+    void Merge(const PositionKey* wideKey, PackedKey code, int32_t score);
+    void Clear();
+    // Brings `sorted` (and the file text, when there is a file) up to date with `pending`.
+    void Materialize() const;
+    void RebuildText() const;
+    template <typename Visit>
+    void ForEachEntry(Visit visit) const;
+
+    std::string basePath;
+    WriteFunction write = WriteAll;
+
+    KeyIndex index;                                      // packed keys, merged or recent
+    std::map<std::vector<int32_t>, WideEntry, WideLess> wide;  // keys that do not pack
+    int32_t wideMerged = 0;
+    std::array<RecentSlot, kRecentSlots> recent;
+    int32_t recentUsed = 0;
+    int32_t entryCount = 0;
+
+    mutable std::vector<PackedKey> sorted;   // merged packed keys, ascending
+    mutable std::vector<PackedKey> pending;  // merged since `sorted` was last brought up to date
+    mutable std::string text;                // the lines of `sorted`, when there is a base file
+    mutable std::vector<uint32_t> lineStart;  // where each line of `text` starts
+    mutable bool textValid = false;
+    mutable std::vector<PackedKey> spareSorted;
+    mutable std::string spareText;
+    mutable std::vector<uint32_t> spareLineStart;
+
+    Stats stats;
+    BaseFileProblem loadProblem;
+};
+
+}  // namespace table
