@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a bare Debian 12 machine lacks, builds Torvel in Release, then plays or tests.
 #   ./quickstart.sh play   build and start the game
-#   ./quickstart.sh test   build with warnings as errors and run every test through ctest
+#   ./quickstart.sh test   build with warnings as errors and run every test through ctest, then
+#                          again under AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +11,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-apps desktop-file-utils
+    valgrind clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -45,6 +47,8 @@ test)
     install_missing
     build build-test -DTORVEL_WERROR=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+    build build-asan -DTORVEL_WERROR=ON -DTORVEL_SANITIZE=ON
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
     ;;
 *)
     echo "usage: $0 play|test" >&2
