@@ -11,6 +11,11 @@ std::span<const Command> Commands() {
          RunMove},
         {"score", "[--base FILE | --no-base] N0 N1 ...",
          "print the score of the position for the player to move", RunScore},
+        {"play", "[--rows N] [--computer-first] [--base FILE | --no-base]",
+         "play a game against the computer in the terminal (3 to 7 rows, 4 by default)", RunPlay},
+        {"verify", "[--base FILE]",
+         "check a base file: its structure, and every stored score against a search of its own",
+         RunVerify},
         {"bench", "[--repeat N]",
          "time the computer's moves for three to seven rows in a temporary directory", RunBench},
     };

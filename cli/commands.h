@@ -19,6 +19,8 @@ struct Command {
 int RunMove(Arguments args);
 int RunScore(Arguments args);
 int RunBench(Arguments args);
+int RunPlay(Arguments args);
+int RunVerify(Arguments args);
 
 // Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
 int UsageFailure(const std::string& message);

@@ -1,0 +1,223 @@
+#include "cli/terminal_game.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace cli {
+namespace {
+
+// The window's own texts.
+constexpr const char* kThinking = "The computer is thinking.";
+constexpr const char* kHumanWon = "You win, the computer took the last stick.";
+constexpr const char* kHumanLost = "You lose, you took the last stick.";
+
+constexpr const char* kIntroduction =
+    "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
+    "Type your move as the row and the number of sticks (\"3 2\" takes 2 sticks from row 3),\n"
+    "or q to quit. Rows are counted from 0, the row that starts with one stick.\n";
+constexpr const char* kPrompt = "Your move: ";
+constexpr const char* kNotAMove =
+    "Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.";
+
+// No move needs more than a few characters; anything past this is not read into memory.
+constexpr size_t kLongestLine = 200;
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSpace(line[i])) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < line.size() && !IsSpace(line[i])) {
+            ++i;
+        }
+        if (i > start) {
+            words.push_back(line.substr(start, i - start));
+        }
+    }
+    return words;
+}
+
+// A decimal integer with an optional sign. Values too large for a row or a count are held at
+// a bound far beyond any board, which is all the checks need to know about them.
+bool ParseInteger(std::string_view word, int64_t& value) {
+    constexpr int64_t kBound = int64_t{1} << 40;
+    bool negative = false;
+    if (!word.empty() && (word[0] == '-' || word[0] == '+')) {
+        negative = word[0] == '-';
+        word.remove_prefix(1);
+    }
+    if (word.empty()) {
+        return false;
+    }
+    int64_t magnitude = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        magnitude = std::min(magnitude * 10 + (c - '0'), kBound);
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+std::string Sticks(int64_t n) {
+    return std::to_string(n) + (n == 1 ? " stick" : " sticks");
+}
+
+}  // namespace
+
+HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game) {
+    HumanInput input;
+    const std::vector<std::string_view> words = Words(line);
+    if (words.size() == 1 && (words[0] == "q" || words[0] == "quit")) {
+        input.kind = HumanInput::Kind::Quit;
+        return input;
+    }
+    int64_t row = 0;
+    int64_t number = 0;
+    if (words.size() != 2 || !ParseInteger(words[0], row) || !ParseInteger(words[1], number)) {
+        input.problem = kNotAMove;
+        return input;
+    }
+    const int32_t rowCount = game.GetRowCount();
+    if (row < 0 || row >= rowCount) {
+        input.problem = "There is no row " + std::string(words[0]) + ": the rows are 0 to " +
+                        std::to_string(rowCount - 1) + ".";
+        return input;
+    }
+    const int32_t sticks = game.GetSticks(static_cast<int32_t>(row));
+    if (number < 1) {
+        input.problem = "Take at least one stick.";
+        return input;
+    }
+    if (number > sticks) {
+        input.problem = sticks == 0
+                            ? "Row " + std::to_string(row) + " is empty."
+                            : "Row " + std::to_string(row) + " has only " + Sticks(sticks) + ".";
+        return input;
+    }
+    input.kind = HumanInput::Kind::Move;
+    input.move.Set(static_cast<int32_t>(row), static_cast<int32_t>(number));
+    return input;
+}
+
+std::string RowText(int32_t row, int32_t sticks) {
+    std::string text = std::to_string(row) + ":";
+    for (int32_t k = 0; k < sticks; ++k) {
+        text += " |";
+    }
+    return text;
+}
+
+TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input,
+                           std::ostream& output, PlaySettings playSettings)
+    : game(engineToPlay), in(input), out(output), settings(playSettings) {
+    game.Resize(settings.rows);
+    game.Reset();
+}
+
+TerminalGame::End TerminalGame::Play() {
+    out << kIntroduction;
+    PrintBoard();
+    if (settings.computerFirst) {
+        ComputerTurn();
+    }
+    while (true) {
+        engine::Move move;
+        if (!ReadMove(move)) {
+            return End::Stopped;
+        }
+        game.ApplyMove(move);
+        PrintBoard();
+        if (game.IsEmpty()) {
+            out << kHumanLost << std::endl;
+            return End::HumanLost;
+        }
+        ComputerTurn();
+        if (game.IsEmpty()) {
+            out << kHumanWon << std::endl;
+            return End::HumanWon;
+        }
+    }
+}
+
+void TerminalGame::PrintBoard() {
+    out << '\n';
+    for (int32_t row = game.GetRowCount() - 1; row >= 0; --row) {
+        out << RowText(row, game.GetSticks(row)) << '\n';
+    }
+    out << '\n';
+}
+
+bool TerminalGame::ReadMove(engine::Move& move) {
+    while (true) {
+        out << kPrompt << std::flush;
+        std::string line;
+        bool tooLong = false;
+        if (!ReadLine(line, tooLong)) {
+            out << std::endl;  // ends the prompt's line
+            return false;
+        }
+        if (settings.echoInput) {
+            out << line << (tooLong ? "..." : "") << '\n';
+        }
+        if (tooLong) {
+            out << kNotAMove << '\n';
+            continue;
+        }
+        const HumanInput input = ReadHumanInput(line, game);
+        switch (input.kind) {
+            case HumanInput::Kind::Quit:
+                return false;
+            case HumanInput::Kind::Move:
+                move = input.move;
+                return true;
+            case HumanInput::Kind::Invalid:
+                out << input.problem << '\n';
+                break;
+        }
+    }
+}
+
+bool TerminalGame::ReadLine(std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    char c = 0;
+    bool readAny = false;
+    while (in.get(c)) {
+        readAny = true;
+        if (c == '\n') {
+            break;
+        }
+        if (line.size() < kLongestLine) {
+            line += c;
+        } else {
+            tooLong = true;
+        }
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return readAny;
+}
+
+void TerminalGame::ComputerTurn() {
+    out << kThinking << std::endl;
+    const engine::Move move = game.ChooseMove();
+    game.ApplyMove(move);
+    out << "The computer took " << move.GetNumber() << " sticks from row " << move.GetRow() << '\n';
+    PrintBoard();
+    out << std::flush;
+}
+
+}  // namespace cli

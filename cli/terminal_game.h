@@ -1,0 +1,71 @@
+// The game of the window, played in a terminal: the same engine, rules and messages, with the
+// board printed as text and the human's move typed as "row sticks".
+//
+// The game reads lines from one stream and writes to another, so a terminal, a pipe and a test
+// all drive it the same way. Input is never trusted: a line that is not a legal move is answered
+// with one line saying what is wrong, the prompt comes again, and the position stays as it was.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "engine/game_engine.h"
+#include "engine/move.h"
+
+namespace cli {
+
+inline constexpr int32_t kMinRows = 3;
+inline constexpr int32_t kMaxRows = 7;
+
+struct PlaySettings {
+    int32_t rows = 4;
+    bool computerFirst = false;
+    // Write each line read after the prompt, so that a transcript of piped input reads as the
+    // same session does in a terminal, where the terminal itself shows what was typed.
+    bool echoInput = false;
+};
+
+// What a line typed at the prompt asks for.
+struct HumanInput {
+    enum class Kind { Move, Quit, Invalid };
+    Kind kind = Kind::Invalid;
+    engine::Move move;    // set for Move
+    std::string problem;  // set for Invalid: one plain sentence
+};
+
+// Reads one line against the position: two integers (row, then sticks) that make a legal move,
+// or "q" / "quit".
+HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game);
+
+// "3: | | |" for row 3 of three sticks; "0:" for an empty row 0.
+std::string RowText(int32_t row, int32_t sticks);
+
+class TerminalGame {
+  public:
+    enum class End { HumanWon, HumanLost, Stopped };
+
+    // Sets `game` up with the starting rows of `settings`; its table stays as it is.
+    TerminalGame(engine::GameEngine& game, std::istream& in, std::ostream& out,
+                 PlaySettings settings);
+
+    // Plays until the board is empty, or until the input ends or asks to quit.
+    End Play();
+
+  private:
+    void PrintBoard();
+    // Reads lines until one is a legal move; false when the input ended or asked to quit.
+    bool ReadMove(engine::Move& move);
+    // Reads one line without its line end; false at the end of the input. A line longer than
+    // any move is cut short and `tooLong` is set, the rest of it read and dropped.
+    bool ReadLine(std::string& line, bool& tooLong);
+    void ComputerTurn();
+
+    engine::GameEngine& game;
+    std::istream& in;
+    std::ostream& out;
+    PlaySettings settings;
+};
+
+}  // namespace cli
