@@ -12,8 +12,8 @@
 // real game, works on the row array in place and moves between keys by adding and subtracting
 // units (packed_key.h), so a move costs a few instructions and one probe of the table. The
 // general path, for positions whose keys do not pack, follows the same steps with PositionKeys.
-// Both take the score of a key waiting in the recent block instead of searching it again: it was
-// searched completely before, so a second search would return the same score and insert nothing.
+// Both take the score of a key waiting in the recent block that the search itself scored, instead
+// of searching it again: a second search would return the same score and insert nothing.
 
 #include <algorithm>
 
@@ -33,7 +33,7 @@ public:
     int32_t Score(table::PackedKey valueBits) {
         ++evaluations;
         if (valueBits == 0) {
-            table.Insert(table::PackedKey{0}, 1);
+            table.InsertSearched(table::PackedKey{0}, 1);
             return 1;
         }
         BestScore best;
@@ -48,7 +48,7 @@ public:
                     sticks = held - n;
                     s = Score(child);
                     sticks = held;
-                    table.Insert(code, s);
+                    table.InsertSearched(code, s);
                 }
                 best.Offer(MoveScore(s));
             }
@@ -82,7 +82,7 @@ int32_t EvaluateGeneral(const GameEngine& position, table::PositionTable& table)
     if (position.IsEmpty()) {
         table::PositionKey key = position.CanonicalKey();
         key.SetScore(1);
-        table.Insert(key);
+        table.InsertSearched(key);
         return 1;
     }
     BestScore best;
@@ -97,7 +97,7 @@ int32_t EvaluateGeneral(const GameEngine& position, table::PositionTable& table)
                 s = scratch.Evaluate();
             }
             key.SetScore(s);
-            table.Insert(key);
+            table.InsertSearched(key);
             best.Offer(MoveScore(s));
         }
     }

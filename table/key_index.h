@@ -1,5 +1,6 @@
-// Open-addressing hash map from packed keys to their score, with a flag that tells whether the
-// key has been merged into the main array or still waits in the recent block.
+// Open-addressing hash map from packed keys to their score, with flags that tell whether the
+// key has been merged into the main array, and whether the search has scored it completely (every
+// child of it is held too), as it has every key that it inserted itself.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ public:
         PackedKey code;
         int32_t score;
         bool merged;
+        bool complete;
     };
 
     KeyIndex() { Clear(); }
@@ -35,16 +37,16 @@ public:
     }
 
     // Adds a key that is not in the map yet.
-    void Add(PackedKey code, int32_t score, bool merged) {
+    void Add(PackedKey code, int32_t score, bool merged, bool complete) {
         if ((count + 1) * 2 > slots.size()) {
             Grow();
         }
-        Place(Slot{code, score, merged});
+        Place(Slot{code, score, merged, complete});
         ++count;
     }
 
     void Clear() {
-        slots.assign(kInitialSlots, Slot{kEmpty, 0, false});
+        slots.assign(kInitialSlots, Slot{kEmpty, 0, false, false});
         mask = kInitialSlots - 1;
         count = 0;
     }
@@ -66,7 +68,7 @@ private:
         slots[i] = slot;
     }
     void Grow() {
-        std::vector<Slot> old(slots.size() * 2, Slot{kEmpty, 0, false});
+        std::vector<Slot> old(slots.size() * 2, Slot{kEmpty, 0, false, false});
         old.swap(slots);
         mask = slots.size() - 1;
         for (const Slot& slot : old) {

@@ -21,50 +21,78 @@ int32_t PositionTable::Known(const PositionKey& key) const {
         return Known(*code);
     }
     const auto it = wide.find(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
-    return it != wide.end() ? it->second.score : 0;
-}
-
-bool PositionTable::Holds(const PositionKey& key) const {
-    if (const auto code = Pack(key)) {
-        return index.Find(*code) != nullptr;
-    }
-    return wide.contains(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
+    return it != wide.end() && (it->second.merged || it->second.complete) ? it->second.score : 0;
 }
 
 void PositionTable::Insert(const PositionKey& key) {
-    if (key.GetScore() == 0 || Holds(key)) {
+    InsertKey(key, false);
+}
+
+void PositionTable::InsertSearched(const PositionKey& key) {
+    InsertKey(key, true);
+}
+
+void PositionTable::InsertKey(const PositionKey& key, bool searched) {
+    if (key.GetScore() == 0) {
         return;
     }
     const auto code = Pack(key);
-    const PositionKey* wideKey = code ? nullptr : &key;
-    if (recentUsed < kRecentSlots) {
-        AddRecent(wideKey, code.value_or(0), key.GetScore());
-    } else {
-        Merge(wideKey, code.value_or(0), key.GetScore());
+    if (code) {
+        if (searched) {
+            InsertSearched(*code, key.GetScore());
+        } else if (index.Find(*code) == nullptr) {
+            if (recentUsed < kRecentSlots) {
+                AddRecent(nullptr, *code, key.GetScore(), false);
+            } else {
+                Merge(nullptr, *code, key.GetScore());
+            }
+        }
+        return;
     }
-}
-
-void PositionTable::Insert(PackedKey code, int32_t score) {
-    if (score == 0 || index.Find(code) != nullptr) {
+    const auto it = wide.find(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
+    if (it != wide.end()) {
+        // A search of a waiting key that gives its stored score makes it known.
+        if (searched && !it->second.merged && it->second.score == key.GetScore()) {
+            it->second.complete = true;
+        }
         return;
     }
     if (recentUsed < kRecentSlots) {
-        AddRecent(nullptr, code, score);
+        AddRecent(&key, 0, key.GetScore(), searched);
+    } else {
+        Merge(&key, 0, key.GetScore());
+    }
+}
+
+void PositionTable::InsertSearched(PackedKey code, int32_t score) {
+    if (score == 0) {
+        return;
+    }
+    if (KeyIndex::Slot* slot = index.Find(code)) {
+        // A search of a waiting key that gives its stored score makes it known.
+        if (!slot->merged && slot->score == score) {
+            slot->complete = true;
+        }
+        return;
+    }
+    if (recentUsed < kRecentSlots) {
+        AddRecent(nullptr, code, score, true);
     } else {
         Merge(nullptr, code, score);
     }
 }
 
-void PositionTable::AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score) {
+void PositionTable::AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score,
+                              bool searched) {
     RecentSlot& slot = recent[static_cast<size_t>(recentUsed++)];
     slot.packed = wideKey == nullptr;
     slot.code = code;
     slot.wideValues.clear();
     if (wideKey) {
         slot.wideValues.assign(wideKey->GetValues().begin(), wideKey->GetValues().end());
-        wide.emplace(slot.wideValues, WideEntry{score, false});
+        wide.emplace(slot.wideValues, WideEntry{score, false, searched});
     } else {
-        index.Add(code, score, false);
+        index.Add(code, score, false, searched);
     }
 }
 
@@ -81,10 +109,10 @@ void PositionTable::Merge(const PositionKey* wideKey, PackedKey code, int32_t sc
     }
     if (wideKey) {
         wide.emplace(std::vector<int32_t>(wideKey->GetValues().begin(), wideKey->GetValues().end()),
-                     WideEntry{score, true});
+                     WideEntry{score, true, true});
         ++wideMerged;
     } else {
-        index.Add(code, score, true);
+        index.Add(code, score, true, true);
         pending.push_back(code);
     }
     entryCount += recentUsed + 1;
@@ -274,11 +302,11 @@ LoadStatus PositionTable::Load() {
     sorted.reserve(contents.keys.size());
     for (PositionKey& key : contents.keys) {
         if (const auto code = Pack(key)) {
-            index.Add(*code, key.GetScore(), true);
+            index.Add(*code, key.GetScore(), true, true);
             sorted.push_back(*code);
         } else {
             wide.emplace(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()),
-                         WideEntry{key.GetScore(), true});
+                         WideEntry{key.GetScore(), true, true});
             ++wideMerged;
         }
     }

@@ -10,9 +10,13 @@
 // and a merge only flips the keys' flags. The sorted main array is brought up to date when
 // someone needs it in order: a save, or a reader of the entries. A save then merges the new
 // keys into the sorted array and the file text in one linear pass (no exchange sort, no copy of
-// the whole array per merge) and writes the text with one call. The search also asks `Known`,
-// which sees the recent block too: a key waiting there was scored completely before, so
-// searching it again would only give the same score and insert nothing new.
+// the whole array per merge) and writes the text with one call.
+//
+// The search asks `Known` rather than `Lookup`: it also sees the keys in the recent block that the
+// search itself scored. Such a key was scored completely, with every child of it stored on the
+// way, so searching it again would only give the same score and insert nothing new. A key that
+// someone else inserted into the recent block is not known in this way until a search of it has
+// given its stored score, so that the search inserts exactly what a plain one would.
 //
 // Keys too large to pack (longer than 14 values, or a value above 15) cannot arise in a game of
 // up to seven rows; they are kept in an ordered map of their own and merged into the order when
@@ -63,13 +67,16 @@ public:
     // What was wrong with the file the last Load found damaged.
     const BaseFileProblem& GetLoadProblem() const { return loadProblem; }
 
-    // The search's door: the score of a key held anywhere, main array or recent block, else 0.
+    // The search's door: the score of a key in the main array, or in the recent block when the
+    // search scored it completely; otherwise 0.
     int32_t Known(PackedKey code) const {
         const KeyIndex::Slot* slot = index.Find(code);
-        return slot ? slot->score : 0;
+        return slot && (slot->merged || slot->complete) ? slot->score : 0;
     }
     int32_t Known(const PositionKey& key) const;
-    void Insert(PackedKey code, int32_t score);
+    // Insert, for a key that the search has just scored completely (every child stored).
+    void InsertSearched(PackedKey code, int32_t score);
+    void InsertSearched(const PositionKey& key);
 
     struct Stats {
         uint64_t saves = 0;
@@ -90,6 +97,7 @@ private:
     struct WideEntry {
         int32_t score;
         bool merged;
+        bool complete;
     };
     struct RecentSlot {
         bool packed = true;
@@ -97,8 +105,8 @@ private:
         std::vector<int32_t> wideValues;
     };
 
-    bool Holds(const PositionKey& key) const;
-    void AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score);
+    void InsertKey(const PositionKey& key, bool searched);
+    void AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score, bool searched);
     void Merge(const PositionKey* wideKey, PackedKey code, int32_t score);
     void Clear();
     // Brings `sorted` (and the file text, when there is a file) up to date with `pending`.
