@@ -1,0 +1,107 @@
+#include "framework/control_bars.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QToolBar>
+
+#include "framework/frame_wnd.h"
+#include "framework/key_state.h"
+
+namespace framework {
+
+QToolBar* CreateToolBar(FrameWnd& frame) {
+    const FrameResources& resources = frame.Resources();
+    auto* bar = new QToolBar(QStringLiteral("Standard"), &frame);
+    bar->setObjectName(QStringLiteral("StandardToolBar"));
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setIconSize(resources.toolBarButtonSize);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (CommandId id : resources.toolBar) {
+        if (id == kSeparator) {
+            bar->addSeparator();
+        } else if (QAction* action = frame.GetAction(id)) {
+            bar->addAction(action);
+        }
+    }
+    frame.addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+}
+
+StatusBar::StatusBar(FrameWnd& frame) : QStatusBar(&frame), owner(frame) {
+    setObjectName(QStringLiteral("StatusBar"));
+    frame.setStatusBar(this);
+    qApp->installEventFilter(this);
+}
+
+StatusBar::~StatusBar() {
+    qApp->removeEventFilter(this);
+}
+
+void StatusBar::SetIndicators(const std::vector<CommandId>& ids) {
+    for (QLabel* pane : panes) {
+        removeWidget(pane);
+        delete pane;
+    }
+    panes.clear();
+    paneIds = ids;
+    for (CommandId id : paneIds) {
+        auto* pane = new QLabel(this);
+        if (id == kMessagePane) {
+            // Prompts are shown over this pane and uncover it again when they end.
+            pane->setText(owner.LoadString(kIdleMessageString));
+            addWidget(pane, 1);
+        } else {
+            pane->setText(owner.LoadString(id));
+            pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            pane->setAlignment(Qt::AlignCenter);
+            pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(pane->text()) + 12);
+            addPermanentWidget(pane);
+        }
+        panes.push_back(pane);
+    }
+    RefreshIndicators();
+}
+
+QString StatusBar::PaneText(int index) const {
+    return index >= 0 && index < PaneCount() ? panes[static_cast<size_t>(index)]->text()
+                                             : QString();
+}
+
+bool StatusBar::IsPaneLit(int index) const {
+    return index >= 0 && index < PaneCount() && panes[static_cast<size_t>(index)]->isEnabled();
+}
+
+void StatusBar::RefreshIndicators() {
+    const LockKeys keys = ReadLockKeys();
+    for (size_t i = 0; i < panes.size(); ++i) {
+        switch (paneIds[i]) {
+            case kIndicatorCaps:
+                panes[i]->setEnabled(keys.caps);
+                break;
+            case kIndicatorNum:
+                panes[i]->setEnabled(keys.num);
+                break;
+            case kIndicatorScroll:
+                panes[i]->setEnabled(keys.scroll);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
+    // A key reaches its window first and then each widget up the chain: read the keys once.
+    const bool keyAtWindow =
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        watched->isWindowType();
+    if (keyAtWindow || event->type() == QEvent::ApplicationActivate) {
+        RefreshIndicators();
+    }
+    return QStatusBar::eventFilter(watched, event);
+}
+
+}  // namespace framework

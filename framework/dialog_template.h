@@ -1,0 +1,49 @@
+// A dialog described as data: its title, its size and every control with its position, all in
+// dialog units. `Dialog` builds the window from it each time the dialog opens.
+//
+// Dialog units follow the dialog font: one horizontal unit is a quarter of the font's average
+// character width and one vertical unit an eighth of its height, so a dialog keeps its
+// proportions with whatever font the desktop substitutes for the one named.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace framework {
+
+inline constexpr int kNoControlId = -1;
+
+enum class ControlKind {
+    DefPushButton,  // the button that Enter presses
+    PushButton,
+    AutoRadioButton,  // checks itself when clicked and unchecks the rest of its group
+    RadioButton,      // changes only when the program sets it
+    AutoCheckBox,
+    GroupBox,    // a frame with a title; takes no clicks
+    StaticText,  // text that wraps within its rectangle
+    Icon,        // an icon named by its text (theme name), else the application's icon
+};
+
+struct ControlTemplate {
+    int id = kNoControlId;
+    ControlKind kind = ControlKind::StaticText;
+    QString text;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool beginsGroup = false;  // a new group of radio buttons starts here
+    bool tabStop = false;
+};
+
+struct DialogTemplate {
+    int id = 0;
+    QString title;
+    int width = 0;
+    int height = 0;
+    QString fontFamily = QStringLiteral("MS Sans Serif");
+    int fontPointSize = 8;
+    std::vector<ControlTemplate> controls;
+};
+
+}  // namespace framework

@@ -1,0 +1,77 @@
+// The document: what the program works on, with its title, file path and modified flag, and
+// the list of views that show it. The standard file commands end here: `OnOpenDocument` and
+// `OnSaveDocument` open the file and hand an Archive to `Serialize`; a program that keeps
+// nothing in files leaves `Serialize` empty, so opening only renames the document and saving
+// writes an empty file.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "framework/cmd_target.h"
+
+class QIODevice;
+class QObject;
+
+namespace framework {
+
+class DocTemplate;
+class View;
+
+// A file opened for one serialisation, in one direction.
+class Archive {
+  public:
+    Archive(QIODevice& file, bool storing) : device(file), isStoring(storing) {}
+    bool IsStoring() const { return isStoring; }
+    bool IsLoading() const { return !isStoring; }
+    QIODevice& Device() const { return device; }
+
+  private:
+    QIODevice& device;
+    bool isStoring;
+};
+
+class Document : public CmdTarget {
+  public:
+    Document();
+    ~Document() override;
+
+    virtual bool OnNewDocument();
+    virtual bool OnOpenDocument(const QString& path);
+    virtual bool OnSaveDocument(const QString& path);
+    // Empties the document before it takes new contents.
+    virtual void DeleteContents() {}
+    virtual void Serialize(Archive& archive);
+    // Asks to save a modified document; false when the user cancels.
+    virtual bool SaveModified();
+
+    // Saves under `path`, or asks for a name first when it is empty.
+    bool DoSave(const QString& path);
+    bool DoFileSave();
+
+    // Tells every view but `sender` to update, with the hint.
+    void UpdateAllViews(View* sender, long hint = 0, QObject* hintObject = nullptr);
+
+    const QString& GetTitle() const { return title; }
+    void SetTitle(const QString& newTitle);
+    const QString& GetPathName() const { return pathName; }
+    // Names the document after the file and puts the file on the recent-file list.
+    void SetPathName(const QString& path, bool addToRecentList = true);
+    bool IsModified() const { return modified; }
+    void SetModifiedFlag(bool isModified = true) { modified = isModified; }
+    const std::vector<View*>& GetViews() const { return views; }
+    DocTemplate* GetDocTemplate() const { return docTemplate; }
+
+    void AddView(View* view);
+    void RemoveView(View* view);
+
+  private:
+    friend class DocTemplate;
+    DocTemplate* docTemplate = nullptr;
+    QString title;
+    QString pathName;
+    bool modified = false;
+    std::vector<View*> views;
+};
+
+}  // namespace framework

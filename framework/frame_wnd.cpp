@@ -1,0 +1,186 @@
+#include "framework/frame_wnd.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "framework/application.h"
+#include "framework/cmd_ui.h"
+#include "framework/document.h"
+#include "framework/view.h"
+
+namespace framework {
+
+FrameWnd::FrameWnd() {
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        // The idle moment before the event loop waits is when toolbar buttons catch up.
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                         [this] { UpdateCmdUI(); });
+    }
+}
+
+FrameWnd::~FrameWnd() {
+    // The view goes before the frame's other parts and before the document it shows.
+    activeView = nullptr;
+    delete takeCentralWidget();
+    if (onDestroyed) {
+        auto notify = std::move(onDestroyed);
+        notify();
+    }
+}
+
+bool FrameWnd::LoadFrame(const FrameResources& frameResources, CreateContext& context) {
+    resources = frameResources;
+    setWindowTitle(resources.DocumentString(0));
+    const QIcon fallback(resources.iconFallback);
+    setWindowIcon(resources.iconTheme.isEmpty() ? fallback
+                                                : QIcon::fromTheme(resources.iconTheme, fallback));
+    CreateActions();
+    BuildMenu(nullptr, resources.menuBar);
+    if (!OnCreate(context)) {
+        return false;
+    }
+    UpdateCmdUI();
+    return true;
+}
+
+bool FrameWnd::OnCreate(CreateContext& context) {
+    if (!context.createView) {
+        return false;
+    }
+    View* view = context.createView();
+    if (view == nullptr) {
+        return false;
+    }
+    if (context.document != nullptr) {
+        context.document->AddView(view);
+    }
+    setCentralWidget(view);
+    activeView = view;
+    return true;
+}
+
+void FrameWnd::CreateActions() {
+    for (const CommandResource& entry : resources.commands) {
+        auto* action = new QAction(this);
+        const QString tooltip = TooltipPrompt(entry.prompt);
+        action->setText(entry.text.isEmpty() ? tooltip : entry.text);
+        action->setIconText(tooltip);
+        action->setToolTip(tooltip);
+        action->setStatusTip(StatusPrompt(entry.prompt));
+        QList<QKeySequence> keys;
+        for (const QString& key : entry.keys) {
+            keys.append(QKeySequence(key, QKeySequence::PortableText));
+        }
+        action->setShortcuts(keys);
+        if (!entry.themeIcon.isEmpty() || !entry.fallbackIcon.isEmpty()) {
+            action->setIcon(QIcon::fromTheme(entry.themeIcon, QIcon(entry.fallbackIcon)));
+        }
+        const CommandId id = entry.id;
+        QObject::connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        // Added to the frame itself so that every accelerator works, on a menu or not.
+        addAction(action);
+        actions[id] = action;
+    }
+}
+
+void FrameWnd::BuildMenu(QMenu* menu, const std::vector<MenuResource>& items) {
+    for (const MenuResource& item : items) {
+        if (item.IsPopup()) {
+            QMenu* popup = menu == nullptr ? menuBar()->addMenu(item.popupText)
+                                           : menu->addMenu(item.popupText);
+            QObject::connect(popup, &QMenu::aboutToShow, this, [this] { UpdateCmdUI(); });
+            BuildMenu(popup, item.items);
+        } else if (item.IsSeparator()) {
+            if (menu != nullptr) {
+                menu->addSeparator();
+            }
+        } else if (QAction* action = GetAction(item.id); action != nullptr && menu != nullptr) {
+            menu->addAction(action);
+            if (item.checked) {
+                CheckMenuItem(item.id, true);
+            }
+        }
+    }
+}
+
+bool FrameWnd::OnCmdMsg(CommandId id, int code, void* extra, HandlerInfo* handlerInfo) {
+    if (activeView != nullptr && activeView->OnCmdMsg(id, code, extra, handlerInfo)) {
+        return true;
+    }
+    if (CmdTarget::OnCmdMsg(id, code, extra, handlerInfo)) {
+        return true;
+    }
+    Application* app = GetApp();
+    return app != nullptr && app->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+bool FrameWnd::ExecuteCommand(CommandId id) {
+    if (QAction* action = GetAction(id)) {
+        CmdUI(id, action).DoUpdate(*this);
+        if (!action->isEnabled()) {
+            return false;
+        }
+    }
+    return OnCmdMsg(id, kCnCommand, nullptr, nullptr);
+}
+
+void FrameWnd::UpdateCmdUI() {
+    for (const auto& [id, action] : actions) {
+        CmdUI(id, action).DoUpdate(*this);
+    }
+}
+
+QAction* FrameWnd::GetAction(CommandId id) const {
+    auto found = actions.find(id);
+    return found == actions.end() ? nullptr : found->second;
+}
+
+void FrameWnd::CheckMenuItem(CommandId id, bool checked) {
+    if (QAction* action = GetAction(id)) {
+        action->setCheckable(true);
+        action->setChecked(checked);
+    }
+}
+
+Document* FrameWnd::GetActiveDocument() const {
+    return activeView != nullptr ? activeView->GetDocument() : nullptr;
+}
+
+void FrameWnd::OnUpdateFrameTitle() {
+    const QString frameTitle = resources.DocumentString(0);
+    Document* document = GetActiveDocument();
+    if (document == nullptr || document->GetTitle().isEmpty()) {
+        setWindowTitle(frameTitle);
+    } else {
+        setWindowTitle(document->GetTitle() + QStringLiteral(" - ") + frameTitle);
+    }
+}
+
+void FrameWnd::InitialUpdateFrame(bool makeVisible) {
+    if (Document* document = GetActiveDocument()) {
+        for (View* view : document->GetViews()) {
+            view->OnInitialUpdate();
+        }
+    }
+    OnUpdateFrameTitle();
+    if (makeVisible) {
+        show();
+    }
+}
+
+void FrameWnd::closeEvent(QCloseEvent* event) {
+    Document* document = GetActiveDocument();
+    if (document != nullptr && !document->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace framework
