@@ -1,0 +1,22 @@
+#include "game/new_game.h"
+
+namespace game {
+
+void NewGame(CTorvelDoc& document, BoardView& view) {
+    view::BoardViewState& state = view.State();
+    document.engine.Resize(document.rowCountOption);
+    document.engine.Reset();
+    // A selection left from the last game would show on the new board and be played there.
+    state.selectedRow = 0;
+    state.sticksTaken = 0;
+    if (!document.humanFirst) {
+        state.humanToMove = false;
+        view.IssuePlayCommand();
+    }
+    state.humanToMove = true;
+    state.messageLine1.clear();
+    state.messageLine2 = " ";
+    view.RedrawNow();
+}
+
+}  // namespace game

@@ -1,0 +1,7 @@
+#include "game/play_command.h"
+
+namespace game {
+
+void PlayCommand(CTorvelDoc&, BoardView&) {}
+
+}  // namespace game

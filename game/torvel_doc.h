@@ -1,0 +1,31 @@
+// CTorvelDoc: the one document. It holds the game position with the table of scored positions
+// (the engine, by value, for the document's whole life) and the two options the next New Game
+// starts from. The options live for the run only; nothing is read from or written to the
+// document's files.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_engine.h"
+#include "framework/document.h"
+
+namespace game {
+
+inline constexpr int32_t kDefaultRowCount = 4;
+
+class CTorvelDoc : public framework::Document {
+  public:
+    CTorvelDoc() = default;
+
+    bool OnNewDocument() override;
+    void Serialize(framework::Archive& archive) override;
+
+    // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from torvelbase.txt.
+    engine::GameEngine engine;
+    // Rows for the next New Game, 3 to 7; written by the Options command.
+    int32_t rowCountOption = kDefaultRowCount;
+    // Whether the human moves first in the next New Game.
+    bool humanFirst = true;
+};
+
+}  // namespace game

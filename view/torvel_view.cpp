@@ -1,0 +1,77 @@
+#include "view/torvel_view.h"
+
+#include "game/command_ids.h"
+#include "game/new_game.h"
+#include "game/play_command.h"
+
+namespace view {
+
+CTorvelView::CTorvelView() {
+    MapCommand(framework::kFileNew, [this] { OnNewGame(); });
+    MapCommand(framework::kFilePrint, [this] { OnFilePrint(); });
+    MapCommand(framework::kFilePrintDirect, [this] { OnFilePrintDirect(); });
+    MapCommand(framework::kFilePrintPreview, [this] { OnFilePrintPreview(); });
+}
+
+game::CTorvelDoc* CTorvelView::GetDocument() const {
+    return static_cast<game::CTorvelDoc*>(framework::View::GetDocument());
+}
+
+bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
+                           framework::HandlerInfo* handlerInfo) {
+    // Only the number is looked at: the Play command runs whatever comes with it. Nothing on
+    // the standard route handles 666, so it then answers false.
+    if (id == game::kPlayCommand && GetDocument() != nullptr) {
+        game::PlayCommand(*GetDocument(), *this);
+    }
+    return framework::View::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+void CTorvelView::OnUpdate(framework::View* sender, long hint, QObject*) {
+    if (sender == this) {
+        return;
+    }
+    if (hint == static_cast<long>(game::kMessagesShowCommand)) {
+        showMessages = true;
+        RedrawNow();
+    } else if (hint == static_cast<long>(game::kMessagesHiddenCommand)) {
+        showMessages = false;
+        RedrawNow();
+    }
+}
+
+bool CTorvelView::IssuePlayCommand() {
+    return OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr);
+}
+
+void CTorvelView::OnNewGame() {
+    if (GetDocument() != nullptr) {
+        game::NewGame(*GetDocument(), *this);
+    }
+}
+
+void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
+    framework::View::OnLButtonDown(flags, point);
+}
+
+void CTorvelView::OnLButtonUp(unsigned flags, QPoint point) {
+    framework::View::OnLButtonUp(flags, point);
+}
+
+void CTorvelView::OnLButtonDblClk(unsigned flags, QPoint point) {
+    framework::View::OnLButtonDblClk(flags, point);
+}
+
+void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
+    framework::View::OnRButtonDown(flags, point);
+}
+
+void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
+    framework::View::OnRButtonDblClk(flags, point);
+}
+
+void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
+    framework::View::OnMouseMove(flags, point);
+}
+
+}  // namespace view

@@ -1,0 +1,62 @@
+// CTorvelView: the board. It draws the rows of sticks, the sticks the human has selected, the
+// Play button it draws itself and the two message lines (torvel_view_draw.cpp), and it will
+// turn mouse clicks into the human's move.
+//
+// Its state is the plain BoardViewState it derives from, shared with the game control through
+// the BoardView interface. Commands reach it before the document: New Game (the standard new
+// command, once start-up is over) and the Play command are the view's. The frame's Messages
+// Show and Hidden arrive as update hints.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include "framework/view.h"
+#include "game/board_view.h"
+#include "game/torvel_doc.h"
+#include "view/board_view_state.h"
+
+class QPainter;
+
+namespace view {
+
+class CTorvelView : public framework::View, public BoardViewState, public game::BoardView {
+  public:
+    CTorvelView();
+
+    game::CTorvelDoc* GetDocument() const;
+
+    // Runs the Play command (666) and then hands every command on to the standard routing.
+    bool OnCmdMsg(framework::CommandId id, int code, void* extra,
+                  framework::HandlerInfo* handlerInfo) override;
+    // Hints 32779 and 32778 show and hide the message area; every other hint, and any hint
+    // this view sent itself, changes nothing and draws nothing.
+    void OnUpdate(framework::View* sender, long hint, QObject* hintObject) override;
+
+    // Room for a seven-row board, the selected sticks beside it and the Play button below it.
+    QSize sizeHint() const override { return QSize(600, 520); }
+
+    void OnDraw(QPainter& painter) override;
+    // A stick `length` pixels long with its top-left pixel at (x, y), pixel by pixel.
+    void DrawStick(QPainter& surface, int32_t x, int32_t y, int32_t length);
+    // The board's own button: a black outline, white inside, the text in black.
+    void DrawPlayButton(QPainter& surface, const Rect& rect, const QString& text);
+
+    // Stick selection comes in through these; for now they give the default handling.
+    void OnLButtonDown(unsigned flags, QPoint point) override;
+    void OnLButtonUp(unsigned flags, QPoint point) override;
+    void OnLButtonDblClk(unsigned flags, QPoint point) override;
+    void OnRButtonDown(unsigned flags, QPoint point) override;
+    void OnRButtonDblClk(unsigned flags, QPoint point) override;
+    void OnMouseMove(unsigned flags, QPoint point) override;
+
+    // game::BoardView
+    BoardViewState& State() override { return *this; }
+    void RedrawNow() override { framework::View::RedrawNow(); }
+    bool IssuePlayCommand() override;
+
+  private:
+    void OnNewGame();
+};
+
+}  // namespace view
