@@ -1,0 +1,73 @@
+// torvel: the desktop game. --help and --version are answered before any window exists, so
+// they work without a display; everything else goes to the application.
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/command_line.h"
+#include "shell/torvel_app.h"
+
+namespace {
+
+const char kDescription[] = "Misere Nim against the computer: whoever takes the last stick loses.";
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+// True when Qt has a windowing system to talk to; without one it would abort.
+bool HaveDisplay(const QStringList& arguments) {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY") ||
+           arguments.contains(QStringLiteral("-platform")) ||
+           arguments.contains(QStringLiteral("--platform"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QString usage =
+        framework::CommandLineUsage(QStringLiteral("torvel"), QString::fromLatin1(kDescription));
+    const framework::CommandLineInfo early = framework::ParseCommandLine(Arguments(argc, argv));
+    if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Help) {
+        out << usage;
+        return 0;
+    }
+    if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Version) {
+        out << "torvel " << TORVEL_VERSION << "\n";
+        return 0;
+    }
+    if (!HaveDisplay(Arguments(argc, argv))) {
+        // With no windowing system there are no Qt options either: every error is ours.
+        if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Error) {
+            err << "torvel: " << early.error << "\n" << usage;
+            return 2;
+        }
+        err << "torvel: no display to show the window on (DISPLAY is not set)\n";
+        return 1;
+    }
+
+    QApplication qtApp(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...); what is left is ours.
+    const framework::CommandLineInfo commandLine =
+        framework::ParseCommandLine(QApplication::arguments().mid(1));
+    if (commandLine.shellCommand == framework::CommandLineInfo::ShellCommand::Error) {
+        err << "torvel: " << commandLine.error << "\n" << usage;
+        return 2;
+    }
+    shell::CTorvelApp app;
+    if (!app.InitInstance(commandLine)) {
+        return 1;
+    }
+    return app.Run();
+}

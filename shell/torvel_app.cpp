@@ -1,0 +1,39 @@
+#include "shell/torvel_app.h"
+
+#include "framework/doc_template.h"
+#include "framework/frame_wnd.h"
+#include "framework/standard_ids.h"
+#include "game/torvel_doc.h"
+#include "shell/main_frame.h"
+#include "shell/main_frame_resources.h"
+#include "view/torvel_view.h"
+
+namespace shell {
+
+CTorvelApp::CTorvelApp() : framework::Application(QStringLiteral("Torvel")) {
+    MapCommand(framework::kFileNew, [this] { OnFileNew(); });
+    MapCommand(framework::kFileOpen, [this] { OnFileOpen(); });
+    MapCommand(framework::kFilePrintSetup, [this] { OnFilePrintSetup(); });
+}
+
+bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
+    // Qt's widgets need no control container and are drawn in relief already.
+    SetRegistryKey(QString::fromLatin1(kSettingsKey));
+    LoadStdProfileSettings(4);
+    AddDocTemplate(framework::DocTemplate::Create<game::CTorvelDoc, CMainFrame, view::CTorvelView>(
+        MainFrameResources()));
+    if (!ProcessShellCommand(commandLine)) {
+        return false;
+    }
+    framework::FrameWnd* frame = GetMainWnd();
+    if (frame == nullptr) {
+        return false;
+    }
+    // Big enough for a seven-row board and the button below it, whatever the screen's size.
+    frame->resize(frame->sizeHint());
+    frame->showNormal();
+    frame->repaint();
+    return true;
+}
+
+}  // namespace shell
