@@ -60,10 +60,9 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
         int32_t sticks = 0;
         const char* end = arg.data() + arg.size();
         const auto [ptr, ec] = std::from_chars(arg.data(), end, sticks);
-        const bool digitsOnly =
-            !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) {
-                return c >= '0' && c <= '9';
-            });
+        const bool digitsOnly = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        });
         if (!digitsOnly || ec != std::errc() || ptr != end) {
             if (!arg.empty() && arg[0] == '-') {
                 return UsageError{"row '" + arg + "' is negative"};
@@ -90,8 +89,7 @@ std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
     if (positionTable->Load() == table::LoadStatus::Damaged) {
         const table::BaseFileProblem& problem = positionTable->GetLoadProblem();
         std::cerr << "torvel-cli: warning: base file '" << base.path << "' is damaged (line "
-                  << problem.line << ": " << problem.what
-                  << "); starting with an empty table\n";
+                  << problem.line << ": " << problem.what << "); starting with an empty table\n";
     }
     return positionTable;
 }

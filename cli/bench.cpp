@@ -37,7 +37,7 @@ struct Signature {
 };
 
 class Workload {
-public:
+  public:
     explicit Workload(std::string base) : path(std::move(base)) {}
 
     // Runs one pass, returning each step's seconds in order.
@@ -57,7 +57,8 @@ public:
             seconds.push_back(Time([&] { warm->Load(); }));
             seconds.push_back(Time([&] { StartOfGame(warm, rows).ChooseMove(); }));
             if (rows == 7) {
-                signature.keys = static_cast<uint64_t>(cold->GetEntryCount() + cold->GetRecentUsed());
+                signature.keys =
+                    static_cast<uint64_t>(cold->GetEntryCount() + cold->GetRecentUsed());
             }
         }
         auto none = std::make_shared<table::PositionTable>("");
@@ -78,7 +79,7 @@ public:
         return names;
     }
 
-private:
+  private:
     template <typename Work>
     static double Time(Work work) {
         const auto start = Clock::now();
@@ -101,13 +102,15 @@ int RunBench(Arguments args) {
                 repeat = 0;
             }
             if (repeat < 1 || repeat > 1000) {
-                return UsageFailure("--repeat needs a number from 1 to 1000, not '" + args[i] + "'");
+                return UsageFailure("--repeat needs a number from 1 to 1000, not '" + args[i] +
+                                    "'");
             }
         } else {
             return UsageFailure("unknown bench argument '" + args[i] + "'");
         }
     }
-    std::string directory = (std::filesystem::temp_directory_path() / "torvel-bench-XXXXXX").string();
+    std::string directory =
+        (std::filesystem::temp_directory_path() / "torvel-bench-XXXXXX").string();
     if (::mkdtemp(directory.data()) == nullptr) {
         std::cerr << "torvel-cli: cannot make a temporary directory\n";
         return 1;
@@ -127,8 +130,8 @@ int RunBench(Arguments args) {
     for (size_t i = 0; i < names.size(); ++i) {
         std::vector<double>& s = samples[i];
         std::nth_element(s.begin(), s.begin() + static_cast<ptrdiff_t>(s.size() / 2), s.end());
-        std::cout << std::setw(10) << std::fixed << std::setprecision(3)
-                  << s[s.size() / 2] * 1000.0 << " ms  " << names[i] << '\n';
+        std::cout << std::setw(10) << std::fixed << std::setprecision(3) << s[s.size() / 2] * 1000.0
+                  << " ms  " << names[i] << '\n';
     }
     std::cout << "signature: evaluations " << signature.evaluations << ", keys " << signature.keys
               << ", bytes written " << signature.bytes << '\n';

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/command_table.h"
+#include "cli/commands.h"
 
 namespace {
 

@@ -52,7 +52,8 @@ bool GameEngine::ApplyMove(Move m) {
 }
 
 table::PositionKey GameEngine::CanonicalKey() const {
-    const int32_t length = rows.empty() ? 0 : std::max(0, *std::max_element(rows.begin(), rows.end()));
+    const int32_t length =
+        rows.empty() ? 0 : std::max(0, *std::max_element(rows.begin(), rows.end()));
     std::vector<int32_t> counts(static_cast<size_t>(length), 0);
     for (int32_t sticks : rows) {
         if (sticks > 0) {

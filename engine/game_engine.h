@@ -19,7 +19,7 @@
 namespace engine {
 
 class GameEngine {
-public:
+  public:
     // Four rows of 1, 3, 5 and 7 sticks, and a new table loaded from `torvelbase.txt`.
     GameEngine();
     // With `withoutTable` the engine has no table until `SetFrom` gives it one.
@@ -54,7 +54,7 @@ public:
     void SetRows(std::vector<int32_t> sticks) { rows = std::move(sticks); }
     const std::vector<int32_t>& GetRows() const { return rows; }
 
-private:
+  private:
     std::shared_ptr<table::PositionTable> table;
     std::vector<int32_t> rows;  // `rowCount` is rows.size()
 };

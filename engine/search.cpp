@@ -26,7 +26,7 @@ namespace {
 uint64_t evaluations = 0;
 
 class PackedSearch {
-public:
+  public:
     PackedSearch(table::PositionTable& positionTable, std::vector<int32_t> startRows)
         : table(positionTable), rows(std::move(startRows)) {}
 
@@ -40,8 +40,8 @@ public:
         for (int32_t& sticks : rows) {
             const int32_t held = sticks;
             for (int32_t n = 1; n <= held; ++n) {
-                const table::PackedKey child = valueBits - table::RowUnit(held) +
-                                               (n < held ? table::RowUnit(held - n) : 0);
+                const table::PackedKey child =
+                    valueBits - table::RowUnit(held) + (n < held ? table::RowUnit(held - n) : 0);
                 const table::PackedKey code = table::WithLength(child);
                 int32_t s = table.Known(code);
                 if (s == 0) {
@@ -56,7 +56,7 @@ public:
         return best.Chosen();
     }
 
-private:
+  private:
     table::PositionTable& table;
     std::vector<int32_t> rows;
 };

@@ -18,7 +18,7 @@ namespace {
 
 // Walks the text as whitespace-separated decimal integers, counting lines.
 class Tokenizer {
-public:
+  public:
     explicit Tokenizer(std::string_view source) : text(source) {}
 
     enum class Result { Ok, End, Malformed, OutOfRange };
@@ -64,7 +64,7 @@ public:
     size_t Line() const { return line; }
     size_t Remaining() const { return text.size() - pos; }
 
-private:
+  private:
     static bool IsSpace(char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
     }

@@ -3,6 +3,7 @@
 // child of it is held too), as it has every key that it inserted itself.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -11,7 +12,7 @@
 namespace table {
 
 class KeyIndex {
-public:
+  public:
     struct Slot {
         PackedKey code;
         int32_t score;
@@ -48,17 +49,20 @@ public:
     void Clear() {
         slots.assign(kInitialSlots, Slot{kEmpty, 0, false, false});
         mask = kInitialSlots - 1;
+        shift = 64 - std::countr_zero(kInitialSlots);
         count = 0;
     }
 
     size_t Size() const { return count; }
 
-private:
+  private:
     static constexpr PackedKey kEmpty = ~PackedKey{0};  // length 15 never packs
     static constexpr size_t kInitialSlots = 1024;
 
+    // The top bits of the product depend on every bit of the code (the low bits of a product
+    // ignore the high bits of its factors, where the shortest rows' counts sit).
     size_t Home(PackedKey code) const {
-        return static_cast<size_t>((code * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+        return static_cast<size_t>(((code ^ (code >> 29)) * 0x9E3779B97F4A7C15ull) >> shift);
     }
     void Place(const Slot& slot) {
         size_t i = Home(slot.code);
@@ -71,6 +75,7 @@ private:
         std::vector<Slot> old(slots.size() * 2, Slot{kEmpty, 0, false, false});
         old.swap(slots);
         mask = slots.size() - 1;
+        shift = 64 - std::countr_zero(slots.size());
         for (const Slot& slot : old) {
             if (slot.code != kEmpty) {
                 Place(slot);
@@ -80,6 +85,7 @@ private:
 
     std::vector<Slot> slots;
     size_t mask = 0;
+    int shift = 0;
     size_t count = 0;
 };
 

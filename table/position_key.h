@@ -13,7 +13,7 @@
 namespace table {
 
 class PositionKey {
-public:
+  public:
     PositionKey() { values.reserve(1); }
     PositionKey(std::span<const int32_t> keyValues, int32_t keyScore)
         : values(keyValues.begin(), keyValues.end()), score(keyScore) {}
@@ -35,7 +35,7 @@ public:
     // Same length and values, whatever the scores.
     bool SameValues(const PositionKey& other) const { return values == other.values; }
 
-private:
+  private:
     friend std::istream& ReadText(std::istream& in, PositionKey& key);
 
     std::vector<int32_t> values;  // `length` is values.size()

@@ -149,7 +149,8 @@ void PositionTable::Materialize() const {
             return;
         }
         const uint32_t begin = lineStart[from];
-        const uint32_t end = to < lineStart.size() ? lineStart[to] : static_cast<uint32_t>(text.size());
+        const uint32_t end =
+            to < lineStart.size() ? lineStart[to] : static_cast<uint32_t>(text.size());
         const uint32_t shift = static_cast<uint32_t>(spareText.size()) - begin;
         for (size_t i = from; i < to; ++i) {
             spareLineStart.push_back(lineStart[i] + shift);

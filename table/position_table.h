@@ -37,7 +37,7 @@
 namespace table {
 
 class PositionTable {
-public:
+  public:
     static constexpr int32_t kRecentSlots = 10;
 
     // The table reads and writes the base file at `basePath`; an empty path means no file.
@@ -88,7 +88,7 @@ public:
     // Replaces how file contents reach the disk (tests simulate a full disk with it).
     void SetWriter(WriteFunction writer) { write = std::move(writer); }
 
-private:
+  private:
     struct WideLess {
         bool operator()(const std::vector<int32_t>& a, const std::vector<int32_t>& b) const {
             return a.size() != b.size() ? a.size() < b.size() : a < b;
@@ -118,16 +118,16 @@ private:
     std::string basePath;
     WriteFunction write = WriteAll;
 
-    KeyIndex index;                                      // packed keys, merged or recent
+    KeyIndex index;                                            // packed keys, merged or recent
     std::map<std::vector<int32_t>, WideEntry, WideLess> wide;  // keys that do not pack
     int32_t wideMerged = 0;
     std::array<RecentSlot, kRecentSlots> recent;
     int32_t recentUsed = 0;
     int32_t entryCount = 0;
 
-    mutable std::vector<PackedKey> sorted;   // merged packed keys, ascending
-    mutable std::vector<PackedKey> pending;  // merged since `sorted` was last brought up to date
-    mutable std::string text;                // the lines of `sorted`, when there is a base file
+    mutable std::vector<PackedKey> sorted;    // merged packed keys, ascending
+    mutable std::vector<PackedKey> pending;   // merged since `sorted` was last brought up to date
+    mutable std::string text;                 // the lines of `sorted`, when there is a base file
     mutable std::vector<uint32_t> lineStart;  // where each line of `text` starts
     mutable bool textValid = false;
     mutable std::vector<PackedKey> spareSorted;

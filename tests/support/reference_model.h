@@ -19,11 +19,15 @@ struct Key {
     int32_t score = 0;
 
     bool IsLess(const Key& a) const {
-        if (values.size() > a.values.size()) return false;
-        if (values.size() < a.values.size()) return true;
+        if (values.size() > a.values.size())
+            return false;
+        if (values.size() < a.values.size())
+            return true;
         for (size_t i = 0; i < values.size(); ++i) {
-            if (values[i] > a.values[i]) return false;
-            if (values[i] < a.values[i]) return true;
+            if (values[i] > a.values[i])
+                return false;
+            if (values[i] < a.values[i])
+                return true;
         }
         return false;
     }
@@ -32,7 +36,8 @@ struct Key {
     std::string Text() const {
         std::ostringstream out;
         out << values.size();
-        for (int32_t v : values) out << ' ' << v;
+        for (int32_t v : values)
+            out << ' ' << v;
         out << ' ' << score;
         return out.str();
     }
@@ -45,23 +50,31 @@ struct Table {
     std::vector<std::string> saves;  // the text of every file written, in order
 
     int32_t Lookup(const Key& k) const {
-        if (entries.empty()) return 0;
+        if (entries.empty())
+            return 0;
         size_t lo = 0, hi = entries.size() - 1;
         do {
             const size_t mid = lo + (hi - lo) / 2;
-            if (entries[mid].IsEqual(k)) return entries[mid].score;
-            if (entries[hi].IsEqual(k)) return entries[hi].score;
-            if (entries[lo].IsEqual(k)) return entries[lo].score;
-            if (entries[mid].IsGreater(k)) hi = mid;
-            if (entries[mid].IsLess(k)) lo = mid;
+            if (entries[mid].IsEqual(k))
+                return entries[mid].score;
+            if (entries[hi].IsEqual(k))
+                return entries[hi].score;
+            if (entries[lo].IsEqual(k))
+                return entries[lo].score;
+            if (entries[mid].IsGreater(k))
+                hi = mid;
+            if (entries[mid].IsLess(k))
+                lo = mid;
         } while (hi - lo > 1);
         return 0;
     }
 
     void Insert(const Key& k) {
-        if (Lookup(k) != 0) return;
+        if (Lookup(k) != 0)
+            return;
         for (int32_t i = 0; i < recentUsed; ++i) {
-            if (recent[i].IsEqual(k)) return;
+            if (recent[i].IsEqual(k))
+                return;
         }
         if (recentUsed < 10) {
             recent[recentUsed++] = k;
@@ -78,10 +91,12 @@ struct Table {
 
     void SortEntries() {
         const long count = static_cast<long>(entries.size());
-        if (count - 1 <= 0) return;
+        if (count - 1 <= 0)
+            return;
         long i = 0;
         while (i < count - 1) {
-            if (i < 0) i = 0;
+            if (i < 0)
+                i = 0;
             if (entries[static_cast<size_t>(i)].IsGreater(entries[static_cast<size_t>(i + 1)])) {
                 std::swap(entries[static_cast<size_t>(i)], entries[static_cast<size_t>(i + 1)]);
                 i -= 3;
@@ -92,7 +107,8 @@ struct Table {
 
     void Save() {
         std::string text = std::to_string(entries.size()) + "\n";
-        for (const Key& k : entries) text += k.Text() + "\n";
+        for (const Key& k : entries)
+            text += k.Text() + "\n";
         saves.push_back(std::move(text));
     }
 };
@@ -104,11 +120,13 @@ struct Move {
 
 inline Key CanonicalKey(const std::vector<int32_t>& rows) {
     int32_t m = 0;
-    for (int32_t v : rows) m = std::max(m, v);
+    for (int32_t v : rows)
+        m = std::max(m, v);
     Key key;
     key.values.assign(static_cast<size_t>(m), 0);
     for (int32_t v : rows) {
-        if (v != 0) ++key.values[static_cast<size_t>(v - 1)];
+        if (v != 0)
+            ++key.values[static_cast<size_t>(v - 1)];
     }
     return key;
 }
@@ -133,7 +151,8 @@ inline int32_t Evaluate(Table& table, const std::vector<int32_t>& rows) {
             child[r] -= n;
             Key key = CanonicalKey(child);
             int32_t s = table.Lookup(key);
-            if (s == 0) s = Evaluate(table, child);
+            if (s == 0)
+                s = Evaluate(table, child);
             scores.push_back(s);
             key.score = s;
             table.Insert(key);
@@ -143,7 +162,8 @@ inline int32_t Evaluate(Table& table, const std::vector<int32_t>& rows) {
     for (int32_t s : scores) {
         const int32_t t = Turn(s);
         if (t > 0) {
-            if (win == 0 || t < win) win = t;
+            if (win == 0 || t < win)
+                win = t;
         } else if (t < loss) {
             loss = t;
         }
@@ -165,14 +185,16 @@ inline Move ChooseMove(Table& table, const std::vector<int32_t>& rows) {
     int32_t win = 0, loss = 0;
     for (int32_t t : ts) {
         if (t > 0) {
-            if (win == 0 || t < win) win = t;
+            if (win == 0 || t < win)
+                win = t;
         } else if (t < loss) {
             loss = t;
         }
     }
     const int32_t chosen = win > 0 ? win : loss;
     for (size_t k = 0; k < ts.size(); ++k) {
-        if (ts[k] == chosen) return moves[k];
+        if (ts[k] == chosen)
+            return moves[k];
     }
     return Move{};
 }

@@ -13,9 +13,10 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "torvel-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "torvel-test-XXXXXX").string();
         path = ::mkdtemp(pattern.data());
         previous = std::filesystem::current_path();
         std::filesystem::current_path(path);
@@ -31,7 +32,7 @@ public:
     const std::filesystem::path& Path() const { return path; }
     std::string File(const std::string& name) const { return (path / name).string(); }
 
-private:
+  private:
     std::filesystem::path path;
     std::filesystem::path previous;
 };

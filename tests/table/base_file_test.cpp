@@ -24,14 +24,10 @@ TEST(BaseFile, NamesTheFirstProblemAndItsLine) {
         const char* words;
     };
     const Case cases[] = {
-        {"", 1, "ends before the key count"},
-        {"2\n0 1\n", 3, "ends before a key's length"},
-        {"1\n0 1\n\nextra\n", 4, "text follows"},
-        {"2\n1 1 -2\n0 1\n", 3, "ascending"},
-        {"1\n3 1 0 0 -4\n", 2, "last value is 0"},
-        {"1\n2 1 1 99\n", 2, "impossible"},
-        {"1\n1 1 -2 \n x", 3, "text follows"},
-        {"99999999999\n", 1, "out of range"},
+        {"", 1, "ends before the key count"},      {"2\n0 1\n", 3, "ends before a key's length"},
+        {"1\n0 1\n\nextra\n", 4, "text follows"},  {"2\n1 1 -2\n0 1\n", 3, "ascending"},
+        {"1\n3 1 0 0 -4\n", 2, "last value is 0"}, {"1\n2 1 1 99\n", 2, "impossible"},
+        {"1\n1 1 -2 \n x", 3, "text follows"},     {"99999999999\n", 1, "out of range"},
     };
     for (const Case& c : cases) {
         const auto contents = ParseBaseFile(c.text);

@@ -73,8 +73,9 @@ TEST(PositionTable, RecentBlockFillsThenTheEleventhKeyMergesSortsAndSaves) {
               "2 4 1 3\n");
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "11\n" + Lines(t));
     for (const PositionKey& key : keys) {
-        EXPECT_EQ(t.Lookup(Key(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()), 0)),
-                  key.GetScore());
+        EXPECT_EQ(
+            t.Lookup(Key(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()), 0)),
+            key.GetScore());
     }
     EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"torvelbase.txt"});
 }
@@ -148,26 +149,26 @@ TEST(PositionTable, SaveThenLoadRoundTripsAndLoadReplacesEverything) {
 TEST(PositionTable, DamagedFilesLoadAsAnEmptyTable) {
     testsupport::TempDir dir;
     const char* damaged[] = {
-        "",                          // empty
-        "2\n0 1\n",                  // truncated
-        "2\n0 1\n1 1",               // truncated inside a key
-        "hello\n",                   // not numbers
-        "1\n0 1x\n",                 // a glued word
-        "-3\n",                      // negative count
-        "2000000000\n0 1\n",         // huge count
-        "1\n0 1\n1 1 -2\n",          // more keys than counted
-        "1\n0 1\ngarbage\n",         // trailing garbage
-        "2\n1 1 -2\n0 1\n",          // out of order
-        "2\n1 1 -2\n1 1 -2\n",       // a key twice
-        "1\n1 1 0\n",                // score 0
-        "1\n1 1 3\n",                // a single stick cannot be a win
-        "1\n1 1 -4\n",               // nor last three moves
-        "1\n0 3\n",                  // the empty key scores 1
-        "1\n2 1 0 3\n",              // last value 0
-        "1\n2 -1 1 3\n",             // negative value
-        "1\n1 1 -2147483649\n",      // out of 32-bit range
-        "1\n-1 1\n",                 // negative length
-        "1\n+1 1 -2\n",              // not a plain decimal
+        "",                      // empty
+        "2\n0 1\n",              // truncated
+        "2\n0 1\n1 1",           // truncated inside a key
+        "hello\n",               // not numbers
+        "1\n0 1x\n",             // a glued word
+        "-3\n",                  // negative count
+        "2000000000\n0 1\n",     // huge count
+        "1\n0 1\n1 1 -2\n",      // more keys than counted
+        "1\n0 1\ngarbage\n",     // trailing garbage
+        "2\n1 1 -2\n0 1\n",      // out of order
+        "2\n1 1 -2\n1 1 -2\n",   // a key twice
+        "1\n1 1 0\n",            // score 0
+        "1\n1 1 3\n",            // a single stick cannot be a win
+        "1\n1 1 -4\n",           // nor last three moves
+        "1\n0 3\n",              // the empty key scores 1
+        "1\n2 1 0 3\n",          // last value 0
+        "1\n2 -1 1 3\n",         // negative value
+        "1\n1 1 -2147483649\n",  // out of 32-bit range
+        "1\n-1 1\n",             // negative length
+        "1\n+1 1 -2\n",          // not a plain decimal
     };
     for (const char* text : damaged) {
         testsupport::WriteFile("torvelbase.txt", text);
@@ -218,7 +219,7 @@ TEST(PositionTable, KeysTooLargeToPackKeepTheirPlaceInTheOrder) {
     std::vector<int32_t> longKey(20, 0);
     longKey.back() = 1;
     t.Insert(PositionKey(longKey, 21));
-    t.Insert(Key({16}, -2));        // a value too large to pack
+    t.Insert(Key({16}, -2));  // a value too large to pack
     t.Insert(Key({0, 16}, 3));
     for (int32_t a = 1; a <= 7; ++a) {
         t.Insert(Key({a}, a % 2 ? -2 : 3));
