@@ -46,6 +46,13 @@ class KeyIndex {
         ++count;
     }
 
+    // Makes room for `keys` keys in all without growing again.
+    void Reserve(size_t keys) {
+        while (keys * 2 > slots.size()) {
+            Grow();
+        }
+    }
+
     void Clear() {
         slots.assign(kInitialSlots, Slot{kEmpty, 0, false, false});
         mask = kInitialSlots - 1;

@@ -301,6 +301,7 @@ LoadStatus PositionTable::Load() {
         return LoadStatus::Damaged;
     }
     sorted.reserve(contents.keys.size());
+    index.Reserve(contents.keys.size());
     for (PositionKey& key : contents.keys) {
         if (const auto code = Pack(key)) {
             index.Add(*code, key.GetScore(), true, true);
