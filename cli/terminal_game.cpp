@@ -70,6 +70,17 @@ bool ParseInteger(std::string_view word, int64_t& value) {
     return true;
 }
 
+// The line as it may be shown again: control characters, which could upset the terminal that
+// shows the output, become '?'.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if ((c >= 0 && c < ' ' && c != '\t') || c == '\x7f') {
+            c = '?';
+        }
+    }
+    return text;
+}
+
 std::string Sticks(int64_t n) {
     return std::to_string(n) + (n == 1 ? " stick" : " sticks");
 }
@@ -169,7 +180,7 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             return false;
         }
         if (settings.echoInput) {
-            out << line << (tooLong ? "..." : "") << '\n';
+            out << Printable(line) << (tooLong ? "..." : "") << '\n';
         }
         if (tooLong) {
             out << kNotAMove << '\n';

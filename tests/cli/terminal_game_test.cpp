@@ -184,6 +184,18 @@ TEST(TerminalGame, AnOverlongLineIsOneProblem) {
     EXPECT_EQ(replay.rejected, 1) << run.output;
 }
 
+TEST(TerminalGame, EchoedLinesCarryNoControlCharacters) {
+    int calls = 0;
+    const GameRun run = PlayGame({}, [&](const Rows&) -> std::optional<std::string> {
+        if (calls++ == 0) {
+            return "\x1b[2J\a 1";
+        }
+        return std::nullopt;
+    });
+    EXPECT_NE(run.output.find("Your move: ?[2J? 1\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\x1b'), std::string::npos);
+}
+
 TEST(TerminalGame, StartsWithTheFullBoardTopRowFirst) {
     const GameRun run = PlayGame({.rows = 5}, [](const Rows&) { return std::nullopt; });
     EXPECT_NE(run.output.find("\n\n4: | | | | | | | | |\n3: | | | | | | |\n2: | | | | |\n"
