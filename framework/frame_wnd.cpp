@@ -85,7 +85,7 @@ void FrameWnd::CreateActions() {
         QObject::connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         // Added to the frame itself so that every accelerator works, on a menu or not.
         addAction(action);
-        actions[id] = action;
+        commandActions[id] = action;
     }
 }
 
@@ -131,14 +131,14 @@ bool FrameWnd::ExecuteCommand(CommandId id) {
 }
 
 void FrameWnd::UpdateCmdUI() {
-    for (const auto& [id, action] : actions) {
+    for (const auto& [id, action] : commandActions) {
         CmdUI(id, action).DoUpdate(*this);
     }
 }
 
 QAction* FrameWnd::GetAction(CommandId id) const {
-    auto found = actions.find(id);
-    return found == actions.end() ? nullptr : found->second;
+    auto found = commandActions.find(id);
+    return found == commandActions.end() ? nullptr : found->second;
 }
 
 void FrameWnd::CheckMenuItem(CommandId id, bool checked) {

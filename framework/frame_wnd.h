@@ -69,7 +69,7 @@ class FrameWnd : public QMainWindow, public CmdTarget {
     void BuildMenu(QMenu* menu, const std::vector<MenuResource>& items);
 
     FrameResources resources;
-    std::map<CommandId, QAction*> actions;
+    std::map<CommandId, QAction*> commandActions;
     View* activeView = nullptr;
 };
 
