@@ -2,7 +2,8 @@
 # Installs what a bare Debian 12 machine lacks, builds Torvel in Release, then plays or tests.
 #   ./quickstart.sh play   build and start the game
 #   ./quickstart.sh test   build with warnings as errors and run every test through ctest, then
-#                          again under AddressSanitizer and UndefinedBehaviorSanitizer
+#                          again under AddressSanitizer and UndefinedBehaviorSanitizer, then
+#                          run each fuzz target (clang's libFuzzer) for a minute
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -49,6 +50,10 @@ test)
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
     build build-asan -DTORVEL_WERROR=ON -DTORVEL_SANITIZE=ON
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+    # The fuzz targets of fuzz/, built with clang, each run for a minute.
+    CXX=clang++ build build-fuzz -DTORVEL_WERROR=ON -DTORVEL_FUZZ=ON -DTORVEL_BUILD_GUI=OFF \
+        -DTORVEL_BUILD_TESTS=OFF -DTORVEL_BUILD_BENCH=OFF
+    ctest --test-dir build-fuzz --output-on-failure --verbose -j "$(nproc)"
     ;;
 *)
     echo "usage: $0 play|test" >&2

@@ -1,30 +1,24 @@
-// Whether a base file left on disk is sound: it must load, with every table invariant holding.
+// Whether a base file left on disk is sound, as `torvel-cli verify` judges it: it loads with
+// every table invariant holding, and every stored score is the one a search of its own gives.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
-#include "table/base_file.h"
+#include "support/run_program.h"
 
 namespace hardening {
 
 struct BaseVerdict {
     bool ok = false;
-    std::string report;  // what was wrong, when not ok
+    std::string report;  // what verify said
 };
 
 inline BaseVerdict CheckBaseFile(const std::filesystem::path& path) {
-    const table::BaseFileContents contents = table::ReadBaseFile(path.string());
-    switch (contents.status) {
-        case table::LoadStatus::Loaded:
-            return {true, {}};
-        case table::LoadStatus::Missing:
-            return {false, path.string() + ": cannot be read"};
-        case table::LoadStatus::Damaged:
-            break;
-    }
-    return {false, path.string() + ": line " + std::to_string(contents.problem.line) + ": " +
-                       contents.problem.what};
+    const testsupport::RunResult run =
+        testsupport::RunProgram(TORVEL_CLI, {"verify", "--base", path.string()});
+    const bool ok = run.status == 0 && run.out.ends_with(", ok\n") && run.err.empty();
+    return {ok, "verify exit status " + std::to_string(run.status) + ": " + run.out + run.err};
 }
 
 }  // namespace hardening

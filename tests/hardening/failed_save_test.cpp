@@ -199,9 +199,8 @@ TEST(FailedSave, ADiskFullInTheMiddleOfASearchKeepsTheLastGoodFile) {
 TEST(FailedSave, ABasePathBeneathARegularFileChangesNothing) {
     testsupport::TempDir dir;
     testsupport::WriteFile("blocker", "not a folder\n");
-    const testsupport::RunResult run =
-        testsupport::RunProgram(TORVEL_CLI, {"move", "--base", "blocker/torvelbase.txt", "1", "3",
-                                             "5", "7", "9"});
+    const testsupport::RunResult run = testsupport::RunProgram(
+        TORVEL_CLI, {"move", "--base", "blocker/torvelbase.txt", "1", "3", "5", "7", "9"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "4 9\n");
     EXPECT_EQ(testsupport::ReadFile("blocker"), "not a folder\n");
@@ -220,7 +219,8 @@ TEST(FailedSave, ABasePathThatIsAFolderIsNeitherReplacedNorFilled) {
     testsupport::TempDir dir;
     fs::create_directory("torvelbase.txt");
     testsupport::WriteFile("torvelbase.txt/inside", "kept\n");
-    const testsupport::RunResult run = testsupport::RunProgram(TORVEL_CLI, {"move", "1", "3", "5", "7"});
+    const testsupport::RunResult run =
+        testsupport::RunProgram(TORVEL_CLI, {"move", "1", "3", "5", "7"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "0 1\n");
     EXPECT_TRUE(fs::is_directory("torvelbase.txt"));

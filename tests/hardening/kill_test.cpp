@@ -21,12 +21,12 @@
 // even where the program runs several times slower (a sanitized build). A run that finishes
 // before its kill ends the round; the next round starts from no file.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-#include <fcntl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -53,15 +53,15 @@ const std::string kBase = "torvelbase.txt";
 
 struct CliRun {
     pid_t pid = -1;
-    bool killed = false;     // ended by our SIGKILL
-    int exitStatus = -1;     // when it exited on its own
+    bool killed = false;  // ended by our SIGKILL
+    int exitStatus = -1;  // when it exited on its own
     std::string out;
     std::string err;
 };
 
 // Starts torvel-cli in `dir` and, with a `killAfter`, sends it SIGKILL that long after the start.
 CliRun RunCli(const fs::path& dir, const fs::path& scratch,
-           std::optional<std::chrono::microseconds> killAfter) {
+              std::optional<std::chrono::microseconds> killAfter) {
     const std::string outName = (scratch / "out.txt").string();
     const std::string errName = (scratch / "err.txt").string();
     std::vector<char*> argv;
@@ -176,8 +176,7 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
         const fs::path base = work / kBase;
         const std::vector<std::string> names = Names(work);
         const std::string context = "attempt " + std::to_string(attempts) + ", kill " +
-                                    std::to_string(kills + 1) + ", pid " +
-                                    std::to_string(run.pid);
+                                    std::to_string(kills + 1) + ", pid " + std::to_string(run.pid);
 
         if (!run.killed) {
             // Finished before its kill: a whole, clean run from the file the last one left.
@@ -231,8 +230,8 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
 
     std::cout << "kills survived: " << kills << " of " << kills << " (" << killsInASave
               << " inside a save, leaving its temporary file); runs that finished first: "
-              << finished << "; attempts: " << attempts << "; clean run: "
-              << cleanTime.count() / 1000 << " ms\n";
+              << finished << "; attempts: " << attempts
+              << "; clean run: " << cleanTime.count() / 1000 << " ms\n";
     RecordProperty("kills", kills);
     RecordProperty("killsInASave", killsInASave);
     RecordProperty("finishedRuns", finished);
