@@ -3,6 +3,7 @@
 // that drives them without an event loop.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -159,6 +160,46 @@ TEST(Dialog, ClicksOnMissingControlsAreRefused) {
         return framework::kIdCancel;
     });
     dialog.DoModal();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dialog, AnInformationDialogShowsTextAndIconAndEnterPressesOk) {
+    QPixmap square(32, 32);
+    square.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(square));
+    framework::DialogTemplate about;
+    about.id = 100;
+    about.title = QStringLiteral("About Tester");
+    about.width = 235;
+    about.height = 78;
+    about.controls = {
+        {framework::kNoControlId, ControlKind::Icon, {}, 11, 17, 20, 20, false, false},
+        {framework::kNoControlId, ControlKind::StaticText, "Tester Version 1.0", 40, 10, 119, 8,
+         false, false},
+        {framework::kIdOk, ControlKind::DefPushButton, "OK", 178, 7, 50, 14, true, true},
+    };
+    framework::Dialog dialog(about);
+    framework::ScopedModalRunner runner([&](QDialog& window) {
+        auto labels = window.findChildren<QLabel*>();
+        EXPECT_EQ(labels.size(), 2);
+        bool iconShown = false;
+        bool textShown = false;
+        for (QLabel* label : labels) {
+            iconShown = iconShown || !label->pixmap().isNull();
+            textShown = textShown || label->text() == QStringLiteral("Tester Version 1.0");
+        }
+        EXPECT_TRUE(iconShown);
+        EXPECT_TRUE(textShown);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_Return);
+        return window.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), framework::kIdOk);
+    QApplication::setWindowIcon(QIcon());
 }
 
 }  // namespace
