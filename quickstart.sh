@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 packages=(
     g++ make cmake pkg-config dpkg-dev file
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-apps desktop-file-utils zlib1g-dev groff-base
     valgrind clang libclang-rt-14-dev
