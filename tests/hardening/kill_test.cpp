@@ -11,9 +11,11 @@
 // Temporary files: a save writes torvelbase.txt.tmp<pid>-<n> beside the base file and then
 // exchanges (or renames) it into place. A kill inside that window leaves the temporary file
 // behind, either the new text in part or whole, or the old file it replaced; the program does
-// not clean up after a process that was killed. So after a kill the test allows exactly one
-// temporary file, and only one named for the process just killed; after a run that finished
-// it allows none. It then removes the leftover, so that each kill is judged on its own.
+// not clean up after a process that was killed. So after a kill the test allows at most one
+// temporary file, named for the process just killed, holding lines of the clean run's file and,
+// once its count line is written, eleven keys more than the base file (the save that was being
+// written) or eleven fewer (the old file, exchanged out and not yet removed); after a run that
+// finished it allows none. It then removes the leftover, so that each kill is judged on its own.
 //
 // Kill instants are drawn from [0, a quarter of a clean run), so that a round from no file to a
 // finished run takes several kills, each run going on from where the last one was stopped:
@@ -192,6 +194,22 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
         }
 
         ++kills;
+        size_t keys = 0;
+        if (fs::exists(base)) {
+            const hardening::BaseVerdict verdict = hardening::CheckBaseFile(base);
+            ASSERT_TRUE(verdict.ok) << context << ": " << verdict.report;
+            const std::vector<std::string> lines = Lines(testsupport::ReadFile(base.string()));
+            ASSERT_FALSE(lines.empty()) << context;
+            keys = lines.size() - 1;
+            ASSERT_EQ(lines[0], std::to_string(keys)) << context;
+            ASSERT_EQ(keys % 11, 0u) << context << ": " << keys << " keys";
+            for (size_t i = 1; i < lines.size(); ++i) {
+                ASSERT_TRUE(cleanKeys.contains(lines[i]))
+                    << context << ": line " << i + 1 << " '" << lines[i]
+                    << "' is not in the clean run's file";
+            }
+        }
+
         std::vector<std::string> leftovers;
         for (const std::string& name : names) {
             if (name != kBase) {
@@ -199,25 +217,30 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
             }
         }
         ASSERT_LE(leftovers.size(), 1u) << context << ": " << ::testing::PrintToString(names);
-        if (!leftovers.empty()) {
-            ASSERT_TRUE(IsTemporaryOf(leftovers[0], run.pid))
-                << context << ": unexpected file " << leftovers[0];
-            ++killsInASave;
-            fs::remove(work / leftovers[0]);
-        }
-        if (!fs::exists(base)) {
+        if (leftovers.empty()) {
             continue;
         }
-        const hardening::BaseVerdict verdict = hardening::CheckBaseFile(base);
-        ASSERT_TRUE(verdict.ok) << context << ": " << verdict.report;
-        const std::vector<std::string> lines = Lines(testsupport::ReadFile(base.string()));
-        ASSERT_FALSE(lines.empty()) << context;
-        ASSERT_EQ((lines.size() - 1) % 11, 0u) << context << ": " << lines.size() - 1 << " keys";
-        for (size_t i = 1; i < lines.size(); ++i) {
+        ASSERT_TRUE(IsTemporaryOf(leftovers[0], run.pid))
+            << context << ": unexpected file " << leftovers[0];
+        ++killsInASave;
+        const std::string text = testsupport::ReadFile((work / leftovers[0]).string());
+        const std::vector<std::string> lines = Lines(text);
+        if (text.find('\n') != std::string::npos) {
+            const std::string more = std::to_string(keys + 11);
+            const std::string fewer = keys >= 11 ? std::to_string(keys - 11) : more;
+            ASSERT_TRUE(lines[0] == more || lines[0] == fewer)
+                << context << ": the temporary file counts " << lines[0] << " keys, the base file "
+                << keys;
+        }
+        // Every whole line of a key; the last line may have been cut short by the kill.
+        const size_t whole =
+            text.ends_with('\n') || lines.empty() ? lines.size() : lines.size() - 1;
+        for (size_t i = 1; i < whole; ++i) {
             ASSERT_TRUE(cleanKeys.contains(lines[i]))
                 << context << ": line " << i + 1 << " '" << lines[i]
-                << "' is not in the clean run's file";
+                << "' of the temporary file is not in the clean run's file";
         }
+        fs::remove(work / leftovers[0]);
     }
 
     // The file the last kill left, run to the end once more.
