@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "cli/transcript.h"
 #include "support/run_program.h"
@@ -36,8 +35,8 @@ TEST(PlayThroughAPipe, AScriptedGamePlaysToTheEndAndVerifyTrustsItsFile) {
 
     const testsupport::RunResult verify = RunProgram(kCli, {"verify"});
     EXPECT_EQ(verify.status, 0);
-    EXPECT_TRUE(std::regex_match(verify.out, std::regex("torvelbase.txt: [0-9]+ keys, ok\n")))
-        << verify.out;
+    const std::string keys = testsupport::ReadFile("torvelbase.txt");
+    EXPECT_EQ(verify.out, "torvelbase.txt: " + keys.substr(0, keys.find('\n')) + " keys, ok\n");
 
     // Two rows of one stick (line 4) scored 1 instead of 3: plausible, but wrong.
     std::string wrong = testsupport::ReadFile("torvelbase.txt");
@@ -53,8 +52,8 @@ TEST(PlayThroughAPipe, AScriptedGamePlaysToTheEndAndVerifyTrustsItsFile) {
     testsupport::WriteFile("cut.txt", wrong.substr(0, wrong.size() / 2));
     const testsupport::RunResult cut = RunProgram(kCli, {"verify", "--base", "cut.txt"});
     EXPECT_EQ(cut.status, 1);
-    EXPECT_TRUE(std::regex_match(cut.out, std::regex("cut.txt: line [0-9]+: the file ends .*\n")))
-        << cut.out;
+    EXPECT_TRUE(cut.out.starts_with("cut.txt: line ")) << cut.out;
+    EXPECT_NE(cut.out.find(": the file ends before "), std::string::npos) << cut.out;
     EXPECT_EQ(RunProgram(kCli, {"verify", "--base", "none"}).status, 1);
 }
 

@@ -4,7 +4,7 @@
 // solver, first of equals), and the end message names whoever took the last stick.
 #pragma once
 
-#include <regex>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,6 +42,32 @@ inline std::pair<int32_t, int32_t> BestMove(cli::KeySolver& solver, const Rows& 
     return {-1, 0};
 }
 
+// Two decimal numbers of at most three digits, nothing else but blanks.
+inline bool TwoNumbers(const std::string& text, int32_t& first, int32_t& second) {
+    std::istringstream in(text);
+    std::string a, b, rest;
+    auto small = [](const std::string& word) {
+        return !word.empty() && word.size() <= 3 &&
+               word.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!(in >> a >> b) || (in >> rest) || !small(a) || !small(b)) {
+        return false;
+    }
+    first = std::stoi(a);
+    second = std::stoi(b);
+    return true;
+}
+
+// "The computer took N sticks from row R", exactly.
+inline bool ComputerMove(const std::string& line, int32_t& row, int32_t& number) {
+    int consumed = 0;
+    return std::sscanf(line.c_str(), "The computer took %d sticks from row %d%n", &number, &row,
+                       &consumed) == 2 &&
+           static_cast<size_t>(consumed) == line.size() &&
+           line == "The computer took " + std::to_string(number) + " sticks from row " +
+                       std::to_string(row);
+}
+
 struct Replay {
     std::string error;  // empty when the transcript is consistent
     int humanMoves = 0;
@@ -51,8 +77,6 @@ struct Replay {
 };
 
 inline Replay ReplayTranscript(const std::string& text, int32_t rowCount) {
-    static const std::regex computerLine(R"(The computer took (\d+) sticks from row (\d+))");
-    static const std::regex move(R"(\s*(\d{1,3})\s+(\d{1,3})\s*)");
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -95,10 +119,11 @@ inline Replay ReplayTranscript(const std::string& text, int32_t rowCount) {
     bool humanMovedLast = false;
     for (; i < lines.size(); ++i) {
         const std::string& line = replay.lastLine = lines[i];
-        std::smatch m;
+        int32_t row = 0;
+        int32_t number = 0;
         if (line == "The computer is thinking." && i + 1 < lines.size() &&
-            std::regex_match(lines[i + 1], m, computerLine)) {
-            const std::pair<int32_t, int32_t> played{std::stoi(m[2]), std::stoi(m[1])};
+            ComputerMove(lines[i + 1], row, number)) {
+            const std::pair<int32_t, int32_t> played{row, number};
             if (played != BestMove(solver, rows)) {
                 return fail("not the computer's best move");
             }
@@ -112,9 +137,8 @@ inline Replay ReplayTranscript(const std::string& text, int32_t rowCount) {
             --i;
         } else if (line.starts_with("Your move: ")) {
             const std::string typed = line.substr(11);
-            const bool legal = std::regex_match(typed, m, move) && std::stoi(m[1]) < rowCount &&
-                               std::stoi(m[2]) >= 1 &&
-                               std::stoi(m[2]) <= rows[static_cast<size_t>(std::stoi(m[1]))];
+            const bool legal = TwoNumbers(typed, row, number) && row < rowCount && number >= 1 &&
+                               number <= rows[static_cast<size_t>(row)];
             if (i + 1 < lines.size() && !lines[i + 1].empty()) {
                 if (legal) {
                     return fail("a legal move was refused");
@@ -125,7 +149,7 @@ inline Replay ReplayTranscript(const std::string& text, int32_t rowCount) {
                 if (!legal) {
                     return fail("an illegal move was played");
                 }
-                rows[static_cast<size_t>(std::stoi(m[1]))] -= std::stoi(m[2]);
+                rows[static_cast<size_t>(row)] -= number;
                 ++replay.humanMoves;
                 humanMovedLast = true;
                 ++i;
