@@ -2,13 +2,19 @@
 //
 // The view receives it through its own command routing (CTorvelView::OnCmdMsg) and calls
 // `PlayCommand` before handing the command on to the standard routing. It is issued by the
-// view when the human releases the left button over the drawn Play button, and by New Game
-// when the computer plays first.
+// view when the human releases the left button over the drawn Play button, and again in the
+// same release for the computer's reply; and by New Game when the computer plays first.
 //
-// Turn sequencing is not built yet: for now the command plays nothing and the position, the
-// selection, the turn and the messages stay as they are. It is to play the human's pending
-// selection or the computer's reply according to `humanToMove`, redraw between its steps, and
-// write the end-of-game messages.
+// Each run plays exactly one move, chosen by whose turn the view records:
+//
+//   human to move     the pending selection is played (humanToMove becomes false)
+//   computer to move  the computer searches and replies (humanToMove becomes true)
+//   human lost        (humanToMove false, board empty) nothing
+//   human won         (humanToMove true, board empty) nothing
+//
+// The board is drawn at once after every change, before anything else happens: the search runs
+// on this thread and nothing would be painted until it ended, so "The computer is thinking."
+// must be on the screen before the search starts.
 #pragma once
 
 #include "game/board_view.h"

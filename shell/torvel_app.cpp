@@ -1,9 +1,13 @@
 #include "shell/torvel_app.h"
 
+#include <QApplication>
+
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
 #include "framework/standard_ids.h"
+#include "game/command_ids.h"
 #include "game/torvel_doc.h"
+#include "shell/information_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/main_frame_resources.h"
 #include "view/torvel_view.h"
@@ -14,6 +18,9 @@ CTorvelApp::CTorvelApp() : framework::Application(QStringLiteral("Torvel")) {
     MapCommand(framework::kFileNew, [this] { OnFileNew(); });
     MapCommand(framework::kFileOpen, [this] { OnFileOpen(); });
     MapCommand(framework::kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    MapCommand(framework::kAppAbout, [] { CAboutDlg().DoModal(); });
+    MapCommand(game::kInstructionsCommand, [] { CInstructionsDlg().DoModal(); });
+    MapCommand(game::kLegalCommand, [] { CLegalDlg().DoModal(); });
 }
 
 bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
@@ -29,6 +36,8 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     if (frame == nullptr) {
         return false;
     }
+    // The dialogs have no owner window; they show the program's icon too.
+    QApplication::setWindowIcon(frame->windowIcon());
     // Big enough for a seven-row board and the button below it, whatever the screen's size.
     frame->resize(frame->sizeHint());
     frame->showNormal();

@@ -3,6 +3,7 @@
 #include "game/command_ids.h"
 #include "game/new_game.h"
 #include "game/play_command.h"
+#include "view/time_dialogs.h"
 
 namespace view {
 
@@ -11,6 +12,9 @@ CTorvelView::CTorvelView() {
     MapCommand(framework::kFilePrint, [this] { OnFilePrint(); });
     MapCommand(framework::kFilePrintDirect, [this] { OnFilePrintDirect(); });
     MapCommand(framework::kFilePrintPreview, [this] { OnFilePrintPreview(); });
+    MapCommand(game::kOptionsCommand, [this] { OnOptions(); });
+    MapCommand(game::kCurvatureOfTimeCommand, [this] { OnCurvatureOfTime(); });
+    MapCommand(game::kSpaceTimeCommand, [this] { OnSpaceTime(); });
 }
 
 game::CTorvelDoc* CTorvelView::GetDocument() const {
@@ -50,28 +54,20 @@ void CTorvelView::OnNewGame() {
     }
 }
 
-void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
-    framework::View::OnLButtonDown(flags, point);
+void CTorvelView::OnOptions() {
+    if (GetDocument() != nullptr) {
+        game::OptionsCommand(*GetDocument(), *this, optionsDialog);
+    }
 }
 
-void CTorvelView::OnLButtonUp(unsigned flags, QPoint point) {
-    framework::View::OnLButtonUp(flags, point);
+void CTorvelView::OnCurvatureOfTime() {
+    CCurvatureOfTimeDlg dialog;
+    dialog.DoModal();
 }
 
-void CTorvelView::OnLButtonDblClk(unsigned flags, QPoint point) {
-    framework::View::OnLButtonDblClk(flags, point);
-}
-
-void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
-    framework::View::OnRButtonDown(flags, point);
-}
-
-void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
-    framework::View::OnRButtonDblClk(flags, point);
-}
-
-void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
-    framework::View::OnMouseMove(flags, point);
+void CTorvelView::OnSpaceTime() {
+    CSpaceTimeDlg dialog;
+    dialog.DoModal();
 }
 
 }  // namespace view

@@ -1,11 +1,11 @@
 // CTorvelView: the board. It draws the rows of sticks, the sticks the human has selected, the
-// Play button it draws itself and the two message lines (torvel_view_draw.cpp), and it will
-// turn mouse clicks into the human's move.
+// Play button it draws itself and the two message lines (torvel_view_draw.cpp), and it turns
+// mouse clicks into the human's move (torvel_view_input.cpp).
 //
 // Its state is the plain BoardViewState it derives from, shared with the game control through
 // the BoardView interface. Commands reach it before the document: New Game (the standard new
 // command, once start-up is over) and the Play command are the view's. The frame's Messages
-// Show and Hidden arrive as update hints.
+// Show and Hidden arrive as update hints. Options and the two Time dialogs are the view's too.
 #pragma once
 
 #include <QSize>
@@ -13,6 +13,7 @@
 
 #include "framework/view.h"
 #include "game/board_view.h"
+#include "game/options_dialog.h"
 #include "game/torvel_doc.h"
 #include "view/board_view_state.h"
 
@@ -42,7 +43,8 @@ class CTorvelView : public framework::View, public BoardViewState, public game::
     // The board's own button: a black outline, white inside, the text in black.
     void DrawPlayButton(QPainter& surface, const Rect& rect, const QString& text);
 
-    // Stick selection comes in through these; for now they give the default handling.
+    // A left click over a row selects one more stick of it, a right click puts one back, and
+    // a left press and release on the Play button plays the selection and the reply.
     void OnLButtonDown(unsigned flags, QPoint point) override;
     void OnLButtonUp(unsigned flags, QPoint point) override;
     void OnLButtonDblClk(unsigned flags, QPoint point) override;
@@ -55,8 +57,23 @@ class CTorvelView : public framework::View, public BoardViewState, public game::
     void RedrawNow() override { framework::View::RedrawNow(); }
     bool IssuePlayCommand() override;
 
+    // The row a pointer at height y is over, within the rows of the position.
+    int32_t RowAt(int32_t y) const;
+    // The prompt while nothing is selected, else what the Play button will do.
+    void SelectionMessages();
+
+    // Shown by the Options command; kept from one opening to the next.
+    game::COptionsDlg optionsDialog;
+
   private:
     void OnNewGame();
+    void OnOptions();
+    void OnCurvatureOfTime();
+    void OnSpaceTime();
+    void RefreshRowSticks();
+    // One more (+1) or one fewer (-1) stick selected in the row at height y, if the selection
+    // may change there.
+    void ChangeSelection(int32_t y, int32_t change);
 };
 
 }  // namespace view

@@ -98,10 +98,10 @@ TEST_F(ViewCommands, ThePlayCommandIsNobodysHandlerAndAnswersFalse) {
     EXPECT_FALSE(board.OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr));
     EXPECT_FALSE(board.OnCmdMsg(game::kPlayCommand, 7, nullptr, nullptr));
     EXPECT_FALSE(board.HasCommandHandler(game::kPlayCommand));
-    // The print commands are the view's; the options are not yet anybody's.
+    // The print commands are the view's, and so are the options.
     EXPECT_TRUE(board.HasCommandHandler(framework::kFilePrint));
     EXPECT_TRUE(board.HasCommandHandler(framework::kFilePrintPreview));
-    EXPECT_FALSE(board.HasCommandHandler(game::kOptionsCommand));
+    EXPECT_TRUE(board.HasCommandHandler(game::kOptionsCommand));
 }
 
 TEST_F(ViewCommands, ClicksAnywhereAtAnyTimeAreSafe) {

@@ -1,0 +1,37 @@
+#include "game/number_to_text.h"
+
+namespace game {
+
+namespace {
+
+// Worked on 64 bits so that the magnitude of the most negative number fits.
+int32_t DigitCount(int64_t n) {
+    const int64_t magnitude = n < 0 ? -n : n;
+    return magnitude < 10 ? 1 : 1 + DigitCount(n / 10);
+}
+
+// The digit at `place`, counting from 0 at the most significant one.
+char DigitAt(int64_t n, int32_t place) {
+    while (DigitCount(n) > place + 1) {
+        n /= 10;
+    }
+    const int64_t digit = n % 10;
+    return static_cast<char>('0' + (digit < 0 ? -digit : digit));
+}
+
+}  // namespace
+
+std::string NumberToText(int32_t n) {
+    const int32_t count = DigitCount(n);
+    std::string text;
+    text.reserve(static_cast<size_t>(count) + 1);
+    if (n < 0) {
+        text.push_back('-');
+    }
+    for (int32_t place = 0; place < count; ++place) {
+        text.push_back(DigitAt(n, place));
+    }
+    return text;
+}
+
+}  // namespace game

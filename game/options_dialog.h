@@ -1,0 +1,68 @@
+// The Options command: the number of rows (three to seven) and who plays first, for the next
+// New Game. The game in progress is never touched; New Game is the only reader of the options.
+//
+// COptionsDlg is built once with the view and reused by every opening, so the last clicks
+// (`chosenRows`, `chosenOrder`) survive from one opening to the next, even through Cancel.
+// Every radio button is a group of its own, so the click handlers check and uncheck the
+// buttons themselves; nothing checks a button when the dialog opens.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/dialog.h"
+#include "game/torvel_doc.h"
+#include "view/board_view_state.h"
+
+namespace game {
+
+inline constexpr int kOptionsDialog = 131;
+inline constexpr int kWarningDialog = 132;
+
+inline constexpr int kThreeRowsButton = 1001;
+inline constexpr int kFourRowsButton = 1002;
+inline constexpr int kFiveRowsButton = 1003;
+inline constexpr int kSixRowsButton = 1004;
+inline constexpr int kSevenRowsButton = 1005;
+inline constexpr int kHumanFirstButton = 1009;
+inline constexpr int kComputerFirstButton = 1010;
+
+framework::DialogTemplate OptionsDialogTemplate();
+framework::DialogTemplate WarningDialogTemplate();
+
+class COptionsDlg : public framework::Dialog {
+  public:
+    COptionsDlg();
+
+    void DoDataExchange(framework::DataExchange& exchange) override;
+
+    // Bound to their controls while the dialog is open.
+    framework::Button computerFirstButton;
+    framework::Button humanFirstButton;
+    framework::Button threeRowsButton;
+    framework::Button sixRowsButton;
+    framework::Button sevenRowsButton;
+    framework::Button fourRowsButton;
+    framework::Button fiveRowsButton;
+    // The rows of the last row button clicked; 0 until one is, which OK takes as no choice.
+    int32_t chosenRows = 0;
+    // The order of the last order button clicked: 1 the human first, 0 the computer first.
+    int32_t chosenOrder = 1;
+    // The rows OK uses when no row button was ever clicked (then 4 when it is not above 0).
+    int32_t fallbackRows = 0;
+
+  private:
+    void ChooseRows(int32_t rows, framework::Button& clicked);
+    void ChooseOrder(int32_t order, framework::Button& clicked, framework::Button& other);
+};
+
+// "Your changes will not take effect until you start a new game."
+class CWarningDlg : public framework::Dialog {
+  public:
+    CWarningDlg() : framework::Dialog(WarningDialogTemplate()) {}
+};
+
+// Runs the dialog; on OK copies its choices into the document's options and shows the
+// Warning. The first message line is blanked whatever the result, to show at the next drawing.
+void OptionsCommand(CTorvelDoc& document, view::BoardViewState& state, COptionsDlg& dialog);
+
+}  // namespace game

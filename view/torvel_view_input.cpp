@@ -1,0 +1,124 @@
+// Stick selection with the mouse. The human builds a move one stick at a time: a left click
+// over a row selects one more stick of it, a right click puts one back, and only the row of the
+// first selected stick counts until the selection is empty again. Pressing the left button on
+// the drawn Play button and releasing it there plays the selection; in the same release the
+// Play command is issued once more, for the computer's reply. A double click is two clicks.
+//
+// Every click redraws at once. Moves and releases draw nothing themselves.
+#include <algorithm>
+#include <string>
+
+#include "game/number_to_text.h"
+#include "view/board_geometry.h"
+#include "view/torvel_view.h"
+
+namespace view {
+
+int32_t CTorvelView::RowAt(int32_t y) const {
+    const game::CTorvelDoc* document = GetDocument();
+    const int32_t rows =
+        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, kMaxRows) : 0;
+    return BoardGeometry(rows).RowAt(y);
+}
+
+void CTorvelView::SelectionMessages() {
+    if (sticksTaken == 0) {
+        // Built first and moved in: GCC 12 at -O3 warns falsely when a literal is assigned.
+        messageLine1 = std::string("Left click on a row to remove one or more sticks.");
+        messageLine2.clear();
+        return;
+    }
+    // "sticks" whatever the count.
+    std::string line = "To take ";
+    line += game::NumberToText(sticksTaken);
+    line += " sticks from row ";
+    line += game::NumberToText(selectedRow);
+    line += ", click the 'Play' button.";
+    messageLine1 = std::move(line);
+    messageLine2 = std::string("To replace sticks, right click over the row they were taken from.");
+}
+
+void CTorvelView::RefreshRowSticks() {
+    const game::CTorvelDoc* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    const int32_t rows = std::clamp(document->engine.GetRowCount(), 0, kMaxRows);
+    for (int32_t r = 0; r < rows; ++r) {
+        rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
+    }
+}
+
+void CTorvelView::ChangeSelection(int32_t y, int32_t change) {
+    const game::CTorvelDoc* document = GetDocument();
+    if (document == nullptr || document->engine.GetRowCount() <= 0) {
+        return;
+    }
+    RefreshRowSticks();
+    const int32_t row = RowAt(y);
+    if (sticksTaken != 0 && row != selectedRow) {
+        return;
+    }
+    selectedRow = row;
+    if (change > 0 && sticksTaken < rowSticks[static_cast<size_t>(row)]) {
+        ++sticksTaken;
+    } else if (change < 0 && sticksTaken > 0) {
+        --sticksTaken;
+    }
+}
+
+void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
+    // A press on the Play button never selects a stick.
+    if (humanToMove && !overPlay) {
+        ChangeSelection(point.y(), +1);
+    }
+    playPressed = overPlay;
+    if (humanToMove) {
+        SelectionMessages();
+    }
+    framework::View::OnLButtonDown(flags, point);
+    RedrawNow();
+}
+
+void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
+    if (humanToMove && !overPlay) {
+        ChangeSelection(point.y(), -1);
+    }
+    if (humanToMove) {
+        SelectionMessages();
+    }
+    framework::View::OnRButtonDown(flags, point);
+    RedrawNow();
+}
+
+// The second press of a double click arrives here instead of as a press.
+void CTorvelView::OnLButtonDblClk(unsigned flags, QPoint point) {
+    OnLButtonDown(flags, point);
+    framework::View::OnLButtonDblClk(flags, point);
+}
+
+void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
+    OnRButtonDown(flags, point);
+    framework::View::OnRButtonDblClk(flags, point);
+}
+
+void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
+    // Strictly inside: the outline does not count.
+    overPlay = BoardGeometry::StrictlyInside(playButtonRect, point.x(), point.y());
+    framework::View::OnMouseMove(flags, point);
+}
+
+void CTorvelView::OnLButtonUp(unsigned flags, QPoint point) {
+    if (overPlay && playPressed && sticksTaken > 0 && humanToMove) {
+        IssuePlayCommand();
+    }
+    playPressed = false;
+    // Right after the human's move the computer is to move: its reply comes in this release.
+    // After a lost game every release comes here, and the Play command finds the game over.
+    if (!humanToMove) {
+        IssuePlayCommand();
+    }
+    framework::View::OnLButtonUp(flags, point);
+}
+
+}  // namespace view
