@@ -1,7 +1,8 @@
 // Fuzzes the base-file loader with arbitrary file contents. Every input either loads, with every
 // table invariant holding (keys strictly ascending, each score non-zero and plausible, the count
 // line equal to the keys that follow), and a table loaded from it behaves as a table must; or it
-// is found damaged, naming a line of the input, and a table loaded from it is empty.
+// is found damaged, naming a line of the input, and a table loaded from it is empty. What
+// `torvel-cli verify` says of it agrees: never sound when the loader finds it damaged.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/base_check.h"
 #include "engine/game_engine.h"
 #include "fuzz/fuzz_support.h"
 #include "table/base_file.h"
@@ -218,6 +220,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(contents.problem.line >= 1 && contents.problem.line <= LineCount(text));
         FUZZ_CHECK(!contents.problem.what.empty());
     }
+
+    const cli::BaseCheck check = cli::CheckBaseText(text);
+    if (contents.status == LoadStatus::Loaded) {
+        FUZZ_CHECK(check.ok || (check.line >= 1 && check.line <= LineCount(text)));
+        FUZZ_CHECK(check.keys == contents.keys.size());
+    } else {
+        FUZZ_CHECK(!check.ok);
+        FUZZ_CHECK(check.line == contents.problem.line && check.problem == contents.problem.what);
+    }
+    FUZZ_CHECK(check.ok == check.problem.empty());
 
     PutBaseFile(text);
     CheckTable(contents);
