@@ -5,6 +5,9 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <deque>
 #include <functional>
 
@@ -18,8 +21,6 @@ namespace {
 using framework::ControlKind;
 using Rows = std::vector<int32_t>;
 
-constexpr int kRowButtons[] = {game::kThreeRowsButton, game::kFourRowsButton, game::kFiveRowsButton,
-                               game::kSixRowsButton, game::kSevenRowsButton};
 constexpr int kAllButtons[] = {game::kThreeRowsButton,    game::kFourRowsButton,
                                game::kFiveRowsButton,     game::kSixRowsButton,
                                game::kSevenRowsButton,    game::kHumanFirstButton,
@@ -87,63 +88,70 @@ class Options : public ::testing::Test {
     std::vector<std::string> opened;
 };
 
-TEST_F(Options, TheDialogIsLaidOutAsItsTemplateSays) {
-    const framework::DialogTemplate options = game::OptionsDialogTemplate();
-    EXPECT_EQ(options.id, 131);
-    EXPECT_EQ(options.title, QStringLiteral("Options"));
-    EXPECT_EQ(options.width, 202);
-    EXPECT_EQ(options.height, 141);
-    EXPECT_EQ(options.fontFamily, QStringLiteral("MS Sans Serif"));
-    EXPECT_EQ(options.fontPointSize, 8);
+TEST_F(Options, TheDialogShowsItsControlsWhereItsTemplatePutsThem) {
     struct Expected {
         int id;
-        ControlKind kind;
         const char* text;
-        int x, y, width, height;
+        QRect units;
     };
     const Expected expected[] = {
-        {1, ControlKind::DefPushButton, "OK", 144, 7, 50, 14},
-        {2, ControlKind::PushButton, "Cancel", 144, 27, 50, 14},
-        {1001, ControlKind::AutoRadioButton, "Three", 15, 20, 42, 10},
-        {1002, ControlKind::AutoRadioButton, "Four (Default)", 15, 32, 70, 10},
-        {framework::kNoControlId, ControlKind::GroupBox, "Number of Rows", 7, 7, 119, 72},
-        {1003, ControlKind::AutoRadioButton, "Five", 15, 43, 61, 10},
-        {1004, ControlKind::AutoRadioButton, "Six", 15, 52, 54, 10},
-        {1005, ControlKind::AutoRadioButton, "Seven", 15, 64, 43, 10},
-        {framework::kNoControlId, ControlKind::GroupBox, "Playing Order", 7, 94, 119, 39},
-        {1009, ControlKind::AutoRadioButton, "Human Plays First", 13, 106, 76, 12},
-        {1010, ControlKind::AutoRadioButton, "Computer Plays First", 13, 118, 76, 12},
+        {1, "OK", {144, 7, 50, 14}},
+        {2, "Cancel", {144, 27, 50, 14}},
+        {1001, "Three", {15, 20, 42, 10}},
+        {1002, "Four (Default)", {15, 32, 70, 10}},
+        {1003, "Five", {15, 43, 61, 10}},
+        {1004, "Six", {15, 52, 54, 10}},
+        {1005, "Seven", {15, 64, 43, 10}},
+        {1009, "Human Plays First", {13, 106, 76, 12}},
+        {1010, "Computer Plays First", {13, 118, 76, 12}},
     };
-    ASSERT_EQ(options.controls.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const framework::ControlTemplate& control = options.controls[i];
-        SCOPED_TRACE(expected[i].text);
-        EXPECT_EQ(control.id, expected[i].id);
-        EXPECT_EQ(control.kind, expected[i].kind);
-        EXPECT_EQ(control.text, QString::fromLatin1(expected[i].text));
-        EXPECT_EQ(QRect(control.x, control.y, control.width, control.height),
-                  QRect(expected[i].x, expected[i].y, expected[i].width, expected[i].height));
-        // Only OK and Cancel are tab stops; every radio button is a group of its own.
-        EXPECT_EQ(control.tabStop, control.id == 1 || control.id == 2);
+    RunOptions([&](framework::Dialog& options) -> int {
+        const QSize base = options.BaseUnits();
+        auto pixels = [base](const QRect& units) {
+            return QRect((units.x() * base.width() + 2) / 4, (units.y() * base.height() + 4) / 8,
+                         (units.width() * base.width() + 2) / 4,
+                         (units.height() * base.height() + 4) / 8);
+        };
+        QDialog& window = *options.GetWindow();
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Options"));
+        EXPECT_EQ(window.size(), pixels(QRect(0, 0, 202, 141)).size());
+        for (const Expected& control : expected) {
+            auto* button = qobject_cast<QAbstractButton*>(options.GetDlgItem(control.id));
+            if (button == nullptr) {
+                ADD_FAILURE() << "no button " << control.id;
+                continue;
+            }
+            EXPECT_EQ(button->text(), QString::fromLatin1(control.text));
+            EXPECT_EQ(button->geometry(), pixels(control.units)) << control.text;
+            // Only OK and Cancel take the focus by tab; only OK is the default.
+            EXPECT_EQ(button->focusPolicy() == Qt::StrongFocus, control.id <= 2) << control.text;
+            EXPECT_EQ(qobject_cast<QRadioButton*>(button) != nullptr, control.id > 2);
+        }
+        EXPECT_TRUE(static_cast<QPushButton*>(options.GetDlgItem(1))->isDefault());
+        QStringList frames;
+        for (QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+            frames << frame->title();
+            EXPECT_EQ(frame->geometry(), pixels(frame->title() == QStringLiteral("Number of Rows")
+                                                    ? QRect(7, 7, 119, 72)
+                                                    : QRect(7, 94, 119, 39)));
+        }
+        frames.sort();
+        EXPECT_EQ(frames, (QStringList{"Number of Rows", "Playing Order"}));
+        return int{framework::kIdCancel};
+    });
+    // Every radio button is a group of its own, so no click unchecks another by itself.
+    for (const framework::ControlTemplate& control : game::OptionsDialogTemplate().controls) {
         if (control.kind == ControlKind::AutoRadioButton) {
-            EXPECT_TRUE(control.beginsGroup);
+            EXPECT_TRUE(control.beginsGroup) << control.id;
         }
     }
-
     const framework::DialogTemplate warning = game::WarningDialogTemplate();
-    EXPECT_EQ(warning.id, 132);
     EXPECT_EQ(warning.title, QStringLiteral("Warning"));
-    EXPECT_EQ(warning.width, 213);
-    EXPECT_EQ(warning.height, 55);
+    EXPECT_EQ(QSize(warning.width, warning.height), QSize(213, 55));
     ASSERT_EQ(warning.controls.size(), 2u);
-    EXPECT_EQ(warning.controls[0].kind, ControlKind::StaticText);
     EXPECT_EQ(warning.controls[0].text,
               QStringLiteral("Your changes will not take effect until you start a new game."));
     EXPECT_EQ(warning.controls[1].id, framework::kIdOk);
-    EXPECT_EQ(warning.controls[1].kind, ControlKind::DefPushButton);
-    EXPECT_EQ(QRect(warning.controls[1].x, warning.controls[1].y, warning.controls[1].width,
-                    warning.controls[1].height),
-              QRect(75, 25, 50, 14));
 }
 
 TEST_F(Options, FiveRowsHumanFirstWaitForTheNextGame) {
@@ -216,25 +224,6 @@ TEST_F(Options, AnOrderOtherThanOneMeansTheComputerFirstAndNoRowsMeansFour) {
     RunOptions(Clicks({}, framework::kIdOk));
     EXPECT_EQ(document.rowCountOption, 3);
     EXPECT_TRUE(document.humanFirst);
-}
-
-TEST_F(Options, TheButtonsAreBoundOnlyWhileTheDialogIsOpen) {
-    RunOptions([this](framework::Dialog& options) {
-        framework::Button* buttons[] = {&dialog.computerFirstButton, &dialog.humanFirstButton,
-                                        &dialog.threeRowsButton,     &dialog.sixRowsButton,
-                                        &dialog.sevenRowsButton,     &dialog.fourRowsButton,
-                                        &dialog.fiveRowsButton};
-        const int ids[] = {1010, 1009, 1001, 1004, 1005, 1002, 1003};
-        for (size_t i = 0; i < std::size(ids); ++i) {
-            EXPECT_EQ(static_cast<QWidget*>(buttons[i]->Control()), options.GetDlgItem(ids[i]));
-        }
-        return int{framework::kIdCancel};
-    });
-    EXPECT_FALSE(dialog.fourRowsButton.IsAttached());
-    EXPECT_FALSE(dialog.computerFirstButton.IsAttached());
-    for (int id : kRowButtons) {
-        EXPECT_EQ(dialog.GetDlgItem(id), nullptr);
-    }
 }
 
 }  // namespace

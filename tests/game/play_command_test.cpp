@@ -150,23 +150,6 @@ TEST_F(PlayCommand, ASelectionThatDoesNotFitThePositionChangesNothingButTheTurnP
     }
 }
 
-TEST_F(PlayCommand, AHumanAndTheComputerAlternateToTheEndOfAGame) {
-    // The human plays the same perfect search as the computer; from 1, 3, 5, 7 the side to move
-    // first loses, so the human, moving first, takes the last stick.
-    int moves = 0;
-    while (!document.engine.IsEmpty() && moves < 16) {
-        ASSERT_TRUE(view.state.humanToMove);
-        const engine::Move best = document.engine.ChooseMove();
-        Select(best.row, best.number);
-        Play();
-        Play();
-        moves += 2;
-    }
-    EXPECT_TRUE(document.engine.IsEmpty());
-    EXPECT_EQ(view.state.messageLine1, "You lose, you took the last stick.");
-    EXPECT_FALSE(view.state.humanToMove);
-}
-
 TEST(NumberToText, GivesTheDecimalDigitsMostSignificantFirst) {
     EXPECT_EQ(game::NumberToText(0), "0");
     EXPECT_EQ(game::NumberToText(7), "7");
