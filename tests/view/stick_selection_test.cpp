@@ -263,6 +263,28 @@ TEST_F(StickSelection, OneReleaseDrawsTheHumansMoveThenTheThinkingThenTheReply) 
     EXPECT_TRUE(std::filesystem::exists(workDir.File("torvelbase.txt")));
 }
 
+TEST_F(StickSelection, ClicksWhileTheComputerIsToMoveSelectNothingAndTheReleaseLetsItMove) {
+    LeftClick(OverRow(2));
+    board.humanToMove = false;
+    board.messageLine1 = "waiting";
+    const size_t drawings = board.drawings.size();
+    RightClick(OverRow(2));
+    MoveTo(OverRow(1));
+    QTest::mousePress(&board, Qt::LeftButton, Qt::NoModifier, OverRow(1));
+    EXPECT_EQ(board.selectedRow, 2);
+    EXPECT_EQ(board.sticksTaken, 1);
+    EXPECT_EQ(board.messageLine1, "waiting");
+    EXPECT_EQ(board.drawings.size(), drawings + 2);
+    EXPECT_EQ(document.engine.GetRows(), (Rows{1, 3, 5, 7}));
+    // The release issues the Play command, which finds the computer to move.
+    QTest::mouseRelease(&board, Qt::LeftButton, Qt::NoModifier, OverRow(1));
+    EXPECT_EQ(board.playCommands, 1);
+    EXPECT_TRUE(board.humanToMove);
+    EXPECT_EQ(board.sticksTaken, 0);
+    EXPECT_EQ(board.messageLine1.rfind("The computer took ", 0), 0u);
+    EXPECT_NE(document.engine.GetRows(), (Rows{1, 3, 5, 7}));
+}
+
 TEST_F(StickSelection, AGameMovedFirstByTheHumanIsLostAndStaysLost) {
     // From 1, 3, 5, 7 the side to move loses against perfect play.
     PlayToTheEnd();
