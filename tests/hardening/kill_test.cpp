@@ -169,6 +169,8 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
     int kills = 0;
     int killsInASave = 0;
     int finished = 0;
+    int filesVerified = 0;
+    std::string lastVerified;
     int attempts = 0;
     while (kills < kKillsWanted) {
         ASSERT_LT(attempts, kAttemptsAllowed) << "the runs keep finishing before their kill";
@@ -196,9 +198,15 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
         ++kills;
         size_t keys = 0;
         if (fs::exists(base)) {
-            const hardening::BaseVerdict verdict = hardening::CheckBaseFile(base);
-            ASSERT_TRUE(verdict.ok) << context << ": " << verdict.report;
-            const std::vector<std::string> lines = Lines(testsupport::ReadFile(base.string()));
+            // A kill before the run's first save leaves the file as it was, already verified.
+            std::string text = testsupport::ReadFile(base.string());
+            if (text != lastVerified) {
+                const hardening::BaseVerdict verdict = hardening::CheckBaseFile(base);
+                ASSERT_TRUE(verdict.ok) << context << ": " << verdict.report;
+                ++filesVerified;
+                lastVerified = std::move(text);
+            }
+            const std::vector<std::string> lines = Lines(lastVerified);
             ASSERT_FALSE(lines.empty()) << context;
             keys = lines.size() - 1;
             ASSERT_EQ(lines[0], std::to_string(keys)) << context;
@@ -253,7 +261,7 @@ TEST(KillAtAnyInstant, SevenRowMoveSurvivesTwoHundredKillsAndEndsWithTheCleanFil
 
     std::cout << "kills survived: " << kills << " of " << kills << " (" << killsInASave
               << " inside a save, leaving its temporary file); runs that finished first: "
-              << finished << "; attempts: " << attempts
+              << finished << "; files verified: " << filesVerified << "; attempts: " << attempts
               << "; clean run: " << cleanTime.count() / 1000 << " ms\n";
     RecordProperty("kills", kills);
     RecordProperty("killsInASave", killsInASave);
