@@ -8,6 +8,8 @@
 //   option;
 // - a position is one to seven rows, each all decimal digits, whose sizes, largest first, fit
 //   under 13, 11, 9, 7, 5, 3 and 1.
+// Each argument is also read as a line typed at the prompt of `play`, against the position the
+// arguments give (or 1, 3, 5, 7): a move it accepts is legal there, and a refusal says why.
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +20,8 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/terminal_game.h"
+#include "engine/game_engine.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -148,6 +152,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(!positionError->message.empty());
         } else {
             FUZZ_CHECK(rows == *wanted);
+        }
+    }
+
+    std::vector<int32_t> rows;
+    if (cli::ParsePosition(rest, rows)) {
+        rows = {1, 3, 5, 7};
+    }
+    engine::GameEngine game(true);  // no table: reading a line needs none
+    game.SetRows(rows);
+    for (const std::string& line : args) {
+        const cli::HumanInput input = cli::ReadHumanInput(line, game);
+        switch (input.kind) {
+            case cli::HumanInput::Kind::Move: {
+                FUZZ_CHECK(input.move.row >= 0 && input.move.row < game.GetRowCount());
+                FUZZ_CHECK(input.move.number >= 1);
+                FUZZ_CHECK(input.move.number <= game.GetSticks(input.move.row));
+                engine::GameEngine after(true);
+                after.SetRows(rows);
+                FUZZ_CHECK(after.ApplyMove(input.move));
+                break;
+            }
+            case cli::HumanInput::Kind::Quit:
+                FUZZ_CHECK(line.find('q') != std::string::npos);
+                break;
+            case cli::HumanInput::Kind::Invalid:
+                FUZZ_CHECK(!input.problem.empty());
+                break;
         }
     }
 
