@@ -4,6 +4,13 @@
 #include <sstream>
 
 namespace table {
+namespace {
+
+std::vector<int32_t> ValuesOf(const PositionKey& key) {
+    return {key.GetValues().begin(), key.GetValues().end()};
+}
+
+}  // namespace
 
 PositionTable::PositionTable(std::string path) : basePath(std::move(path)) {}
 
@@ -12,7 +19,7 @@ int32_t PositionTable::Lookup(const PositionKey& key) const {
         const KeyIndex::Slot* slot = index.Find(*code);
         return slot && slot->merged ? slot->score : 0;
     }
-    const auto it = wide.find(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
+    const auto it = wide.find(ValuesOf(key));
     return it != wide.end() && it->second.merged ? it->second.score : 0;
 }
 
@@ -20,7 +27,7 @@ int32_t PositionTable::Known(const PositionKey& key) const {
     if (const auto code = Pack(key)) {
         return Known(*code);
     }
-    const auto it = wide.find(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
+    const auto it = wide.find(ValuesOf(key));
     return it != wide.end() && (it->second.merged || it->second.complete) ? it->second.score : 0;
 }
 
@@ -49,7 +56,7 @@ void PositionTable::InsertKey(const PositionKey& key, bool searched) {
         }
         return;
     }
-    const auto it = wide.find(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()));
+    const auto it = wide.find(ValuesOf(key));
     if (it != wide.end()) {
         // A search of a waiting key that gives its stored score makes it known.
         if (searched && !it->second.merged && it->second.score == key.GetScore()) {
@@ -89,7 +96,7 @@ void PositionTable::AddRecent(const PositionKey* wideKey, PackedKey code, int32_
     slot.code = code;
     slot.wideValues.clear();
     if (wideKey) {
-        slot.wideValues.assign(wideKey->GetValues().begin(), wideKey->GetValues().end());
+        slot.wideValues = ValuesOf(*wideKey);
         wide.emplace(slot.wideValues, WideEntry{score, false, searched});
     } else {
         index.Add(code, score, false, searched);
@@ -108,8 +115,7 @@ void PositionTable::Merge(const PositionKey* wideKey, PackedKey code, int32_t sc
         }
     }
     if (wideKey) {
-        wide.emplace(std::vector<int32_t>(wideKey->GetValues().begin(), wideKey->GetValues().end()),
-                     WideEntry{score, true, true});
+        wide.emplace(ValuesOf(*wideKey), WideEntry{score, true, true});
         ++wideMerged;
     } else {
         index.Add(code, score, true, true);
@@ -307,8 +313,7 @@ LoadStatus PositionTable::Load() {
             index.Add(*code, key.GetScore(), true, true);
             sorted.push_back(*code);
         } else {
-            wide.emplace(std::vector<int32_t>(key.GetValues().begin(), key.GetValues().end()),
-                         WideEntry{key.GetScore(), true, true});
+            wide.emplace(ValuesOf(key), WideEntry{key.GetScore(), true, true});
             ++wideMerged;
         }
     }
