@@ -11,59 +11,36 @@ namespace {
 using testsupport::InkIn;
 using testsupport::IsWhite;
 using testsupport::StickLeftsOnLine;
-
-// The stick line crossing the body of the sticks whose top is at `top`.
-int BodyLine(int top) {
-    return top + 20;
-}
+using Lefts = std::vector<int>;
 
 class Rendering : public ::testing::Test, public testsupport::BoardFixture {};
 
-TEST_F(Rendering, AFreshViewHasItsDefaultsBeforeAnyDrawing) {
+TEST_F(Rendering, AFreshFourRowGameIsAnInvertedPyramidOfShadedSticks) {
+    // Defaults before any drawing.
     EXPECT_EQ(view.messageLine1, " ");
     EXPECT_EQ(view.messageLine2, " ");
-    EXPECT_EQ(view.sticksTaken, 0);
-    EXPECT_EQ(view.selectedRow, 0);
-    EXPECT_TRUE(view.humanToMove);
-    EXPECT_TRUE(view.showMessages);
-    EXPECT_FALSE(view.overPlay);
-    EXPECT_FALSE(view.playPressed);
+    EXPECT_TRUE(view.humanToMove && view.showMessages);
+    EXPECT_FALSE(view.overPlay || view.playPressed || view.sticksTaken || view.selectedRow);
     EXPECT_EQ(view.playButtonRect, (view::Rect{600, 200, 660, 240}));
     EXPECT_EQ(view.clientRect, (view::Rect{0, 0, 0, 0}));
-}
-
-TEST_F(Rendering, AFreshFourRowGameIsAnInvertedPyramid) {
     const QImage board = Render();
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(50)),
-              (std::vector<int>{60, 70, 80, 90, 100, 110, 120}));
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(100)), (std::vector<int>{70, 80, 90, 100, 110}));
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(150)), (std::vector<int>{80, 90, 100}));
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(200)), (std::vector<int>{90}));
-    // Nothing beside the board while nothing is selected.
+    EXPECT_EQ(StickLeftsOnLine(board, 70), (Lefts{60, 70, 80, 90, 100, 110, 120}));
+    EXPECT_EQ(StickLeftsOnLine(board, 120), (Lefts{70, 80, 90, 100, 110}));
+    EXPECT_EQ(StickLeftsOnLine(board, 170), (Lefts{80, 90, 100}));
+    EXPECT_EQ(StickLeftsOnLine(board, 220), (Lefts{90}));
+    // Nothing beside the board while nothing is selected, only background around the sticks.
     EXPECT_EQ(InkIn(board, QRect(400, 30, 240, 250)), 0);
-    // Between the rows and around the sticks there is only background.
     EXPECT_EQ(InkIn(board, QRect(0, 240, 640, 140)), 0);
-    EXPECT_TRUE(IsWhite(board, 65, 60));
-    EXPECT_TRUE(IsWhite(board, 60, 49));
-    EXPECT_TRUE(IsWhite(board, 60, 90));
-}
-
-TEST_F(Rendering, EveryPixelOfAStickHasItsShade) {
-    const QImage board = Render();
+    EXPECT_TRUE(IsWhite(board, 65, 60) && IsWhite(board, 60, 49) && IsWhite(board, 60, 90));
+    // Every pixel of the single stick of row 0, top-left at (90, 200).
     const int grey[] = {128, 115, 102, 89, 76};
     const int red[] = {192, 179, 166, 153, 140};
     const int yellow[] = {255, 242, 229, 216, 203};
-    // The single stick of row 0, top-left at (90, 200).
     for (int column = 0; column < 5; ++column) {
         for (int row = 0; row < 40; ++row) {
-            QRgb expected;
-            if (row <= 1) {
-                expected = qRgb(grey[column], grey[column], grey[column]);
-            } else if (row <= 8) {
-                expected = qRgb(red[column], 0, 0);
-            } else {
-                expected = qRgb(yellow[column], yellow[column], 0);
-            }
+            const QRgb expected = row <= 1   ? qRgb(grey[column], grey[column], grey[column])
+                                  : row <= 8 ? qRgb(red[column], 0, 0)
+                                             : qRgb(yellow[column], yellow[column], 0);
             ASSERT_EQ(board.pixel(90 + column, 200 + row), expected) << column << "," << row;
         }
     }
@@ -83,12 +60,9 @@ TEST_F(Rendering, SevenRowsFillTheBoardWithoutTouchingTheButton) {
     document.engine.Reset();
     view.resize(600, 520);
     const QImage board = Render();
-    std::vector<int> top;
-    for (int x = 90; x <= 210; x += 10) {
-        top.push_back(x);
-    }
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(50)), top);
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(350)), (std::vector<int>{150}));
+    EXPECT_EQ(StickLeftsOnLine(board, 70),
+              (Lefts{90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210}));
+    EXPECT_EQ(StickLeftsOnLine(board, 370), (Lefts{150}));
     // The view's own size has room for the lowest row above the button.
     EXPECT_LT(350 + 40, view.playButtonRect.top);
     EXPECT_EQ(view.sizeHint(), QSize(600, 520));
@@ -98,10 +72,8 @@ TEST_F(Rendering, SelectedSticksLeaveGapsAndStandBesideTheirRow) {
     view.selectedRow = 3;
     view.sticksTaken = 3;
     const QImage board = Render();
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(50)),
-              (std::vector<int>{90, 100, 110, 120, 400, 410, 420}));
-    // The other rows are as they were.
-    EXPECT_EQ(StickLeftsOnLine(board, BodyLine(100)), (std::vector<int>{70, 80, 90, 100, 110}));
+    EXPECT_EQ(StickLeftsOnLine(board, 70), (Lefts{90, 100, 110, 120, 400, 410, 420}));
+    EXPECT_EQ(StickLeftsOnLine(board, 120), (Lefts{70, 80, 90, 100, 110}));
     // The selected sticks have the full shading too.
     EXPECT_EQ(board.pixel(420, 50), qRgb(128, 128, 128));
     EXPECT_EQ(board.pixel(424, 55), qRgb(140, 0, 0));
@@ -114,9 +86,8 @@ TEST_F(Rendering, ThePlayButtonFollowsTheBottomEdge) {
                               QPoint(239, bottom - 1), QPoint(210, top), QPoint(180, top + 20)}) {
             EXPECT_EQ(board.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
         }
-        EXPECT_TRUE(IsWhite(board, 240, top + 20));
-        EXPECT_TRUE(IsWhite(board, 181, top + 1));
-        EXPECT_TRUE(IsWhite(board, 210, bottom));
+        EXPECT_TRUE(IsWhite(board, 240, top + 20) && IsWhite(board, 181, top + 1) &&
+                    IsWhite(board, 210, bottom));
         // "Play" is written from (194, middle - 7) on.
         EXPECT_GT(InkIn(board, QRect(194, (top + bottom) / 2 - 7, 40, 16)), 20);
         EXPECT_EQ(InkIn(board, QRect(181, top + 1, 12, 38)), 0);
@@ -129,44 +100,34 @@ TEST_F(Rendering, ThePlayButtonFollowsTheBottomEdge) {
     EXPECT_EQ(InkIn(taller, QRect(180, 380, 60, 40)), 0);
 }
 
-TEST_F(Rendering, HiddenMessagesLeaveTheCornerWhiteAndKeepTheirText) {
+TEST_F(Rendering, MessagesInAProportionalFaceHiddenOnRequestAndAnEmptyBoard) {
     view.messageLine1 = "The computer is thinking.";
     view.messageLine2 = "Second line";
     EXPECT_GT(InkIn(Render(), QRect(0, 0, 300, 14)), 30);
     EXPECT_GT(InkIn(Render(), QRect(0, 15, 300, 14)), 30);
-    view.showMessages = false;
-    EXPECT_EQ(InkIn(Render(), QRect(0, 0, 640, 45)), 0);
-    EXPECT_EQ(view.messageLine1, "The computer is thinking.");
-}
-
-TEST_F(Rendering, AnEmptyBoardShowsOnlyTheButton) {
-    SetRows({0, 0, 0, 0});
-    view.showMessages = false;
-    const QImage board = Render();
-    const QRect button(180, 380, 60, 40);
-    EXPECT_GT(InkIn(board, button), 0);
-    int inkOutside = InkIn(board, board.rect()) - InkIn(board, button);
-    EXPECT_EQ(inkOutside, 0);
-}
-
-TEST_F(Rendering, FontsResolveToAProportionalFace) {
     auto inkWidth = [this](const char* text) {
         view.messageLine1 = text;
         const QImage board = Render();
         int right = -1;
         for (int y = 0; y < 15; ++y) {
             for (int x = 0; x < board.width(); ++x) {
-                if (!IsWhite(board, x, y)) {
-                    right = std::max(right, x);
-                }
+                right = IsWhite(board, x, y) ? right : std::max(right, x);
             }
         }
         return right + 1;
     };
     const int narrow = inkWidth("iiiiiiii");
-    const int wide = inkWidth("WWWWWWWW");
     ASSERT_GT(narrow, 0);
-    EXPECT_GT(wide, 2 * narrow);
+    EXPECT_GT(inkWidth("WWWWWWWW"), 2 * narrow);
+    view.showMessages = false;
+    EXPECT_EQ(InkIn(Render(), QRect(0, 0, 640, 45)), 0);
+    EXPECT_EQ(view.messageLine1, "WWWWWWWW");
+    // An empty board shows only the button.
+    SetRows({0, 0, 0, 0});
+    const QImage board = Render();
+    const QRect button(180, 380, 60, 40);
+    EXPECT_GT(InkIn(board, button), 0);
+    EXPECT_EQ(InkIn(board, board.rect()) - InkIn(board, button), 0);
 }
 
 TEST_F(Rendering, OnAHighDensitySurfaceTheBoardKeepsItsLogicalGeometry) {
@@ -190,8 +151,7 @@ TEST_F(Rendering, ATinyOrEmptyClientAreaIsDrawnWithoutTrouble) {
     EXPECT_EQ(view.clientRect, (view::Rect{0, 0, 0, 0}));
     EXPECT_EQ(view.playButtonRect, (view::Rect{180, -100, 240, -60}));
     view.resize(30, 20);
-    const QImage board = Render();
-    EXPECT_TRUE(IsWhite(board, 29, 19));
+    EXPECT_TRUE(IsWhite(Render(), 29, 19));
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // Playing with the mouse on the real board view: QTest mouse events at pixel positions select
 // and return sticks, and a press and release on the drawn Play button plays the selection and
-// brings the computer's reply. Whole games are played this way.
+// brings the computer's reply. Whole games are played this way. Also the view's answers to the
+// Messages hints and its own commands (New Game, Play, print, Options).
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <climits>
+
+#include "view/board_geometry.h"
 
 #include "game/command_ids.h"
 #include "game/torvel_doc.h"
@@ -34,10 +38,14 @@ class WatchedView : public view::CTorvelView {
         if (id == game::kPlayCommand) {
             ++playCommands;
         }
+        if (code == framework::kCnCommand && handlerInfo == nullptr) {
+            routed.push_back({id, humanToMove});
+        }
         return CTorvelView::OnCmdMsg(id, code, extra, handlerInfo);
     }
     std::vector<Drawing> drawings;
     int playCommands = 0;
+    std::vector<std::pair<framework::CommandId, bool>> routed;  // with humanToMove at the time
 };
 
 class StickSelection : public ::testing::Test {
@@ -200,6 +208,11 @@ TEST_F(StickSelection, TheHeightAloneChoosesTheRowAndAnyHeightIsARow) {
     EXPECT_EQ(board.messageLine1, kFirstPrompt);
     EXPECT_EQ(board.RowAt(-100000), 3);
     EXPECT_EQ(board.RowAt(100000), 0);
+    EXPECT_EQ(view::BoardGeometry(4).RowAt(INT_MIN), 3);
+    EXPECT_EQ(view::BoardGeometry(4).RowAt(INT_MAX), 0);
+    EXPECT_EQ(view::BoardGeometry(7).RowAt(350), 1);
+    EXPECT_EQ(view::BoardGeometry(7).RowAt(351), 0);
+    EXPECT_EQ(view::BoardGeometry(0).RowAt(10), 0);
 }
 
 TEST_F(StickSelection, PlayNeedsAPressAndAReleaseOnTheButtonWithSticksSelected) {
@@ -353,6 +366,64 @@ TEST_F(StickSelection, TheComputerOpensASevenRowGame) {
     LeftClick(OverRow(6));
     EXPECT_EQ(board.selectedRow, 6);
     EXPECT_EQ(board.sticksTaken, top > 0 ? 1 : 0);
+}
+
+TEST_F(StickSelection, TheMessagesHintsSwitchTheMessageAreaOnlyFromOthers) {
+    board.OnUpdate(&board, game::kMessagesHiddenCommand, nullptr);
+    for (long hint : {0L, 12345L, -1L}) {
+        board.OnUpdate(nullptr, hint, nullptr);
+    }
+    board.OnInitialUpdate();
+    EXPECT_TRUE(board.showMessages);
+    EXPECT_TRUE(board.drawings.empty());
+    // From the document, as the frame sends them, they switch and draw at once.
+    document.UpdateAllViews(nullptr, game::kMessagesHiddenCommand);
+    EXPECT_FALSE(board.showMessages);
+    EXPECT_EQ(board.drawings.size(), 1u);
+    board.OnUpdate(nullptr, game::kMessagesShowCommand, nullptr);
+    EXPECT_TRUE(board.showMessages);
+    EXPECT_EQ(board.drawings.size(), 2u);
+}
+
+TEST_F(StickSelection, TheViewOwnsNewGamePrintAndOptionsButNotPlay) {
+    document.rowCountOption = 3;
+    LeftClick(OverRow(2));
+    LeftClick(OverRow(2));
+    board.drawings.clear();
+    EXPECT_TRUE(board.OnCmdMsg(framework::kFileNew, framework::kCnCommand, nullptr, nullptr));
+    EXPECT_EQ(document.engine.GetRows(), (Rows{1, 3, 5}));
+    EXPECT_EQ(board.sticksTaken, 0);
+    EXPECT_EQ(board.messageLine1, "");
+    EXPECT_EQ(board.messageLine2, " ");
+    ASSERT_EQ(board.drawings.size(), 1u);
+    EXPECT_EQ((Rows(board.rowSticks.begin(), board.rowSticks.begin() + 3)), (Rows{1, 3, 5}));
+    // When the computer opens, New Game routes the Play command through the view.
+    document.rowCountOption = 5;
+    document.humanFirst = false;
+    board.routed.clear();
+    board.OnCmdMsg(framework::kFileNew, framework::kCnCommand, nullptr, nullptr);
+    ASSERT_EQ(board.routed.size(), 2u);
+    EXPECT_EQ(board.routed[1], std::make_pair(framework::CommandId{game::kPlayCommand}, false));
+    EXPECT_TRUE(board.humanToMove);
+    EXPECT_EQ(document.engine.GetRowCount(), 5);
+    // Play is nobody's handler and answers false; print and Options are the view's.
+    EXPECT_FALSE(board.OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr));
+    EXPECT_FALSE(board.OnCmdMsg(game::kPlayCommand, 7, nullptr, nullptr));
+    EXPECT_FALSE(board.HasCommandHandler(game::kPlayCommand));
+    for (framework::CommandId id :
+         {framework::kFilePrint, framework::kFilePrintPreview, game::kOptionsCommand}) {
+        EXPECT_TRUE(board.HasCommandHandler(id)) << id;
+    }
+}
+
+TEST_F(StickSelection, ClicksAnywhereAtAnyTimeAreSafe) {
+    for (QPoint point : {QPoint(0, 0), QPoint(210, 400), QPoint(599, 519), QPoint(-5, 9000)}) {
+        QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseClick(&board, Qt::RightButton, Qt::NoModifier, point);
+        QTest::mouseDClick(&board, Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseMove(&board, point);
+    }
+    EXPECT_EQ(document.engine.GetRows(), (Rows{1, 3, 5, 7}));
 }
 
 }  // namespace
