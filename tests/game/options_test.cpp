@@ -154,21 +154,15 @@ TEST_F(Options, TheDialogShowsItsControlsWhereItsTemplatePutsThem) {
     EXPECT_EQ(warning.controls[1].id, framework::kIdOk);
 }
 
-TEST_F(Options, FiveRowsHumanFirstWaitForTheNextGame) {
+TEST_F(Options, TheLastButtonClickedOfEachGroupCountsAndWaitsForTheNextGame) {
     document.engine.SetRows({1, 3, 5, 2});
-    RunOptions(Clicks({game::kFiveRowsButton, game::kHumanFirstButton}, framework::kIdOk));
-    EXPECT_EQ(opened, (std::vector<std::string>{"Options", "Warning"}));
-    EXPECT_EQ(document.rowCountOption, 5);
-    EXPECT_TRUE(document.humanFirst);
-    // The game in progress goes on untouched.
-    EXPECT_EQ(document.engine.GetRows(), (Rows{1, 3, 5, 2}));
-}
-
-TEST_F(Options, TheLastRowButtonClickedIsTheOneChecked) {
     RunOptions(Clicks({game::kThreeRowsButton, game::kSevenRowsButton, game::kComputerFirstButton},
                       framework::kIdOk));
+    EXPECT_EQ(opened, (std::vector<std::string>{"Options", "Warning"}));
     EXPECT_EQ(document.rowCountOption, 7);
     EXPECT_FALSE(document.humanFirst);
+    // The game in progress goes on untouched.
+    EXPECT_EQ(document.engine.GetRows(), (Rows{1, 3, 5, 2}));
     // Every button against every other: only the last clicked of its group stays checked.
     RunOptions(Clicks({1001, 1002, 1003, 1004, 1005, 1001, 1005, 1003, 1010, 1009, 1010, 1009},
                       framework::kIdOk));
@@ -201,7 +195,7 @@ TEST_F(Options, ClosingTheDialogAnotherWayIsACancel) {
     EXPECT_TRUE(document.humanFirst);
 }
 
-TEST_F(Options, OkWithNoClickEverKeepsTheDefaultsAndStillWarns) {
+TEST_F(Options, OkWithNoClickKeepsTheDefaultsAndAnyOrderButOneIsTheComputerFirst) {
     document.rowCountOption = 6;
     document.humanFirst = false;
     RunOptions(Clicks({}, framework::kIdOk));
@@ -209,9 +203,6 @@ TEST_F(Options, OkWithNoClickEverKeepsTheDefaultsAndStillWarns) {
     EXPECT_EQ(document.rowCountOption, 4);
     EXPECT_TRUE(document.humanFirst);
     EXPECT_EQ(dialog.fallbackRows, 0);
-}
-
-TEST_F(Options, AnOrderOtherThanOneMeansTheComputerFirstAndNoRowsMeansFour) {
     for (int32_t order : {0, 2, -1}) {
         dialog.chosenOrder = order;
         dialog.chosenRows = 0;
@@ -219,6 +210,7 @@ TEST_F(Options, AnOrderOtherThanOneMeansTheComputerFirstAndNoRowsMeansFour) {
         EXPECT_FALSE(document.humanFirst);
         EXPECT_EQ(document.rowCountOption, 4);
     }
+    // No rows chosen means the fallback.
     dialog.fallbackRows = 3;
     dialog.chosenOrder = 1;
     RunOptions(Clicks({}, framework::kIdOk));
