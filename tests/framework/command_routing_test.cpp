@@ -1,5 +1,6 @@
-// Commands travel view, document, frame, application; nobody's commands show disabled; the
-// template makes the document, the frame and the view once, in that order.
+// Commands travel view, document, frame, application; nobody's commands show disabled; hints
+// reach every view but the sender. (The template's creation order and closing are tested on
+// the real program in tests/shell.)
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -60,57 +61,20 @@ TEST_F(CommandRouting, TriggeringTheActionAndItsAcceleratorRouteTheCommand) {
     framework::Document* before = frame->GetActiveDocument();
     const size_t updates = app.View()->updates.size();
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
-    // Ctrl+N reached the application's new-document handler, which kept the document.
-    EXPECT_EQ(app.View()->updates.size(), updates + 1);
+    // Ctrl+N reached the application's new-document handler, which kept the document and
+    // sent the view its initial update with hint 0.
+    ASSERT_EQ(app.View()->updates.size(), updates + 1);
+    EXPECT_EQ(app.View()->updates.back().hint, 0);
     EXPECT_EQ(frame->GetActiveDocument(), before);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Tester"));
 }
 
-TEST(DocTemplate, MakesDocumentThenFrameThenViewOnceAndReusesThem) {
-    std::vector<framework::CreatedObject> made;
-    framework::SetCreationObserver(
-        [&made](framework::CreatedObject kind, void*) { made.push_back(kind); });
-    {
-        TestApp app;
-        ASSERT_TRUE(app.InitInstance(framework::CommandLineInfo{}));
-        EXPECT_EQ(made, (std::vector<framework::CreatedObject>{framework::CreatedObject::Document,
-                                                               framework::CreatedObject::Frame,
-                                                               framework::CreatedObject::View}));
-        framework::Document* document = app.GetDocTemplate()->GetDocument();
-        ASSERT_EQ(document->GetViews().size(), 1u);
-        EXPECT_EQ(document->GetViews()[0], app.View());
-        EXPECT_EQ(app.View()->GetDocument(), document);
-        EXPECT_EQ(app.View()->parentWidget(), app.GetMainWnd());
-
-        app.OnFileNew();
-        EXPECT_EQ(made.size(), 3u);
-        EXPECT_EQ(app.GetDocTemplate()->GetDocument(), document);
-        // The initial update reached the view with hint 0 each time.
-        ASSERT_EQ(app.View()->updates.size(), 2u);
-        EXPECT_EQ(app.View()->updates[1].hint, 0);
-    }
-    framework::SetCreationObserver({});
-}
-
-TEST(DocTemplate, ClosingTheFrameLetsTheDocumentGo) {
-    TestApp app;
-    ASSERT_TRUE(app.InitInstance(framework::CommandLineInfo{}));
-    app.GetMainWnd()->show();
-    ASSERT_TRUE(app.GetMainWnd()->ExecuteCommand(framework::kAppExit));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(app.GetMainWnd(), nullptr);
-    EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
-}
-
-TEST(Document, UpdateAllViewsSkipsTheSender) {
-    TestApp app;
-    ASSERT_TRUE(app.InitInstance(framework::CommandLineInfo{}));
-    framework::Document* document = app.GetDocTemplate()->GetDocument();
+TEST_F(CommandRouting, UpdateAllViewsSkipsTheSender) {
     TestView* view = app.View();
     view->updates.clear();
-    document->UpdateAllViews(view, 7);
+    frame->GetActiveDocument()->UpdateAllViews(view, 7);
     EXPECT_TRUE(view->updates.empty());
-    document->UpdateAllViews(nullptr, 9);
+    frame->GetActiveDocument()->UpdateAllViews(nullptr, 9);
     ASSERT_EQ(view->updates.size(), 1u);
     EXPECT_EQ(view->updates[0].sender, nullptr);
     EXPECT_EQ(view->updates[0].hint, 9);
