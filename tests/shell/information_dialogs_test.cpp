@@ -19,6 +19,10 @@ namespace {
 
 using testsupport::AppFixture;
 
+constexpr framework::CommandId kInformation[] = {framework::kAppAbout, game::kInstructionsCommand,
+                                                 game::kLegalCommand, game::kCurvatureOfTimeCommand,
+                                                 game::kSpaceTimeCommand};
+
 // What a dialog showed while it was open.
 struct Shown {
     QString title;
@@ -106,7 +110,7 @@ TEST_F(InformationDialogs, EveryHelpAndTimeItemIsEnabledAndReachesItsHandler) {
     }
 }
 
-TEST_F(InformationDialogs, AboutNamesTorvelAndItsVersionWithOkTopRight) {
+TEST_F(InformationDialogs, AboutAndLegalNameTorvelVersionOne) {
     Start();
     const Shown about = Open(framework::kAppAbout);
     EXPECT_EQ(about.title, QStringLiteral("About Torvel"));
@@ -119,31 +123,6 @@ TEST_F(InformationDialogs, AboutNamesTorvelAndItsVersionWithOkTopRight) {
     EXPECT_TRUE(about.okIsDefault);
     EXPECT_FALSE(about.hasOwner);
     EXPECT_EQ(about.clipped, QStringList());
-}
-
-TEST_F(InformationDialogs, InstructionsTellHowToPlay) {
-    Start();
-    const Shown instructions = Open(game::kInstructionsCommand);
-    EXPECT_EQ(instructions.title, QStringLiteral("Instructions"));
-    EXPECT_EQ(instructions.sizeInUnits, QSize(353, 106));
-    EXPECT_EQ(instructions.texts,
-              (QStringList{
-                  "The players alternate turns.  On each turn, the player picks up one or more "
-                  "sticks from a single row.  The player to pick up the last stick loses.",
-                  "To pick up sticks, move the cursor over a row, and left click.  For each left "
-                  "click, one stick will be removed from the row.  To replace a stick, right "
-                  "click.  For each right click, one stick will be returned to the row.  ",
-                  "When the correct number of sticks have been removed, click the \"Play\" "
-                  "button.  The computer will then automatically take its turn."}));
-    // OK centred at the bottom.
-    EXPECT_EQ(instructions.okInUnits.x() + instructions.okInUnits.width() / 2, 353 / 2);
-    EXPECT_EQ(instructions.okInUnits.bottom() + 1, 106 - 7);
-    EXPECT_FALSE(instructions.hasOwner);
-    EXPECT_EQ(instructions.clipped, QStringList());
-}
-
-TEST_F(InformationDialogs, LegalStatesTheTermsInFourLines) {
-    Start();
     const Shown legal = Open(game::kLegalCommand);
     EXPECT_EQ(legal.title, QStringLiteral("Legal"));
     EXPECT_EQ(legal.sizeInUnits, QSize(300, 108));
@@ -153,15 +132,22 @@ TEST_F(InformationDialogs, LegalStatesTheTermsInFourLines) {
     EXPECT_EQ(legal.clipped, QStringList());
 }
 
-TEST_F(InformationDialogs, CurvatureOfTimeInTenPieces) {
-    Start();
-    const Shown curvature = Open(game::kCurvatureOfTimeCommand);
-    EXPECT_EQ(curvature.title, QStringLiteral("Curvature of Time"));
-    EXPECT_EQ(curvature.sizeInUnits, QSize(308, 194));
-    EXPECT_EQ(
-        curvature.texts,
-        (QStringList{
-            "The torvel game determines what move is best with a simple searching algorithm.  This "
+TEST_F(InformationDialogs, TheTimeDialogsAndInstructionsShowTheirTextsWithOkCentredAtTheBottom) {
+    struct Expected {
+        framework::CommandId command;
+        const char* title;
+        QSize size;
+        QStringList texts;
+    };
+    const Expected dialogs[] = {
+        {game::kInstructionsCommand, "Instructions", {353, 106}, {"The players alternate turns.  On each turn, the player picks up one or more "
+                  "sticks from a single row.  The player to pick up the last stick loses.",
+                  "To pick up sticks, move the cursor over a row, and left click.  For each left "
+                  "click, one stick will be removed from the row.  To replace a stick, right "
+                  "click.  For each right click, one stick will be returned to the row.  ",
+                  "When the correct number of sticks have been removed, click the \"Play\" "
+                  "button.  The computer will then automatically take its turn."}},
+        {game::kCurvatureOfTimeCommand, "Curvature of Time", {308, 194}, {"The torvel game determines what move is best with a simple searching algorithm.  This "
             "algorithm essentially ennumerates all possible positions which could arrive from a "
             "given ",
             "position and then, by checking all possible variations of position, determines what "
@@ -189,22 +175,8 @@ TEST_F(InformationDialogs, CurvatureOfTimeInTenPieces) {
             "Specifically, the time is follows the equation T = N! * 2^N, which follows a very "
             "steep exponential curve.",
             "Thus, the torvel game demonstrates the curvature of processing time relative to row "
-            "number."}));
-    EXPECT_EQ(curvature.okInUnits.x() + curvature.okInUnits.width() / 2, 308 / 2);
-    EXPECT_EQ(curvature.okInUnits.bottom() + 1, 194 - 7);
-    EXPECT_FALSE(curvature.hasOwner);
-    EXPECT_EQ(curvature.clipped, QStringList());
-}
-
-TEST_F(InformationDialogs, SpaceTimeInFourPieces) {
-    Start();
-    const Shown spaceTime = Open(game::kSpaceTimeCommand);
-    EXPECT_EQ(spaceTime.title, QStringLiteral("Space-Time"));
-    EXPECT_EQ(spaceTime.sizeInUnits, QSize(272, 175));
-    EXPECT_EQ(
-        spaceTime.texts,
-        (QStringList{
-            "The Torvel Game runs with a simple searching algorithm.  This algorithm, to evaluate "
+            "number."}},
+        {game::kSpaceTimeCommand, "Space-Time", {272, 175}, {"The Torvel Game runs with a simple searching algorithm.  This algorithm, to evaluate "
             "whether to make a move or not, requires that the computer ennumerate every possible "
             "position which could arise until the end of the game.  It does all of ",
             "this simply to get a number, which indicates many moves the game will continue and "
@@ -215,11 +187,20 @@ TEST_F(InformationDialogs, SpaceTimeInFourPieces) {
             "by storing all possible positions, along with their numbers, in memory. ",
             "Then, instead of ennumerating all possible positions to find whether a move is good "
             "or not, all the game has to do is look in memory.  Thus, it trades ennumeration time "
-            "with memory space, proving that space and time are equivalent."}));
-    EXPECT_EQ(spaceTime.okInUnits.x() + spaceTime.okInUnits.width() / 2, 272 / 2);
-    EXPECT_EQ(spaceTime.okInUnits.bottom() + 1, 175 - 7);
-    EXPECT_FALSE(spaceTime.hasOwner);
-    EXPECT_EQ(spaceTime.clipped, QStringList());
+            "with memory space, proving that space and time are equivalent."}},
+    };
+    Start();
+    for (const Expected& expected : dialogs) {
+        const Shown shown = Open(expected.command);
+        EXPECT_EQ(shown.title, QString::fromLatin1(expected.title));
+        EXPECT_EQ(shown.sizeInUnits, expected.size) << expected.title;
+        EXPECT_EQ(shown.texts, expected.texts) << expected.title;
+        EXPECT_EQ(shown.okInUnits.x() + shown.okInUnits.width() / 2, expected.size.width() / 2)
+            << expected.title;
+        EXPECT_EQ(shown.okInUnits.bottom() + 1, expected.size.height() - 7) << expected.title;
+        EXPECT_FALSE(shown.hasOwner) << expected.title;
+        EXPECT_EQ(shown.clipped, QStringList()) << expected.title;
+    }
 }
 
 TEST_F(InformationDialogs, OptionsAndTheWarningShowTheirWholeTexts) {
@@ -275,9 +256,7 @@ TEST_F(InformationDialogs, NoneChangesTheGameAtAnyPointOfATurn) {
         EXPECT_EQ(Document()->rowCountOption, 4) << id;
         EXPECT_TRUE(Document()->humanFirst) << id;
     };
-    for (framework::CommandId id :
-         {framework::kAppAbout, game::kInstructionsCommand, game::kLegalCommand,
-          game::kCurvatureOfTimeCommand, game::kSpaceTimeCommand}) {
+    for (framework::CommandId id : kInformation) {
         Open(id);
         unchanged(id);
     }
@@ -286,9 +265,7 @@ TEST_F(InformationDialogs, NoneChangesTheGameAtAnyPointOfATurn) {
     board->humanToMove = false;
     board->sticksTaken = 0;
     board->messageLine1 = "You lose, you took the last stick.";
-    for (framework::CommandId id :
-         {framework::kAppAbout, game::kInstructionsCommand, game::kLegalCommand,
-          game::kCurvatureOfTimeCommand, game::kSpaceTimeCommand}) {
+    for (framework::CommandId id : kInformation) {
         Open(id);
         EXPECT_TRUE(Document()->engine.IsEmpty());
         EXPECT_FALSE(board->humanToMove);
