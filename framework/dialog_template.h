@@ -36,6 +36,27 @@ struct ControlTemplate {
     bool tabStop = false;
 };
 
+// A piece of static text.
+inline ControlTemplate StaticText(const char* text, int x, int y, int width, int height) {
+    ControlTemplate control;
+    control.text = QString::fromUtf8(text);
+    control.x = x;
+    control.y = y;
+    control.width = width;
+    control.height = height;
+    return control;
+}
+
+// The OK button that Enter presses (the standard 50 by 14 units).
+inline ControlTemplate DefaultOkButton(int id, int x, int y) {
+    ControlTemplate ok = StaticText("OK", x, y, 50, 14);
+    ok.id = id;
+    ok.kind = ControlKind::DefPushButton;
+    ok.beginsGroup = true;
+    ok.tabStop = true;
+    return ok;
+}
+
 struct DialogTemplate {
     int id = 0;
     QString title;

@@ -6,24 +6,10 @@ namespace {
 
 using framework::ControlKind;
 using framework::ControlTemplate;
-
-ControlTemplate Text(const char* text, int x, int y, int width, int height) {
-    ControlTemplate control;
-    control.text = QString::fromUtf8(text);
-    control.x = x;
-    control.y = y;
-    control.width = width;
-    control.height = height;
-    return control;
-}
+using framework::StaticText;
 
 ControlTemplate OkButton(int x, int y) {
-    ControlTemplate ok = Text("OK", x, y, 50, 14);
-    ok.id = framework::kIdOk;
-    ok.kind = ControlKind::DefPushButton;
-    ok.beginsGroup = true;
-    ok.tabStop = true;
-    return ok;
+    return framework::DefaultOkButton(framework::kIdOk, x, y);
 }
 
 }  // namespace
@@ -37,9 +23,9 @@ framework::DialogTemplate AboutDialogTemplate() {
     dialog.controls = {
         // The program's icon.
         {framework::kNoControlId, ControlKind::Icon, QString(), 11, 17, 20, 20, false, false},
-        Text("Torvel Version 1.0", 40, 10, 130, 10),
-        Text("Made by the Torvel developers, 2026.", 40, 25, 130, 10),
-        Text("Misere Nim against a perfect opponent.", 40, 40, 130, 10),
+        StaticText("Torvel Version 1.0", 40, 10, 130, 10),
+        StaticText("Made by the Torvel developers, 2026.", 40, 25, 130, 10),
+        StaticText("Misere Nim against a perfect opponent.", 40, 40, 130, 10),
         OkButton(178, 7),
     };
     return dialog;
@@ -53,16 +39,18 @@ framework::DialogTemplate InstructionsDialogTemplate() {
     dialog.height = 106;
     // Three paragraphs, each with a line to spare.
     dialog.controls = {
-        Text("The players alternate turns.  On each turn, the player picks up one or more "
-             "sticks from a single row.  The player to pick up the last stick loses.",
-             7, 7, 339, 24),
-        Text("To pick up sticks, move the cursor over a row, and left click.  For each left "
-             "click, one stick will be removed from the row.  To replace a stick, right click.  "
-             "For each right click, one stick will be returned to the row.  ",
-             7, 32, 339, 24),
-        Text("When the correct number of sticks have been removed, click the \"Play\" button.  "
-             "The computer will then automatically take its turn.",
-             7, 57, 339, 24),
+        StaticText("The players alternate turns.  On each turn, the player picks up one or more "
+                   "sticks from a single row.  The player to pick up the last stick loses.",
+                   7, 7, 339, 24),
+        StaticText(
+            "To pick up sticks, move the cursor over a row, and left click.  For each left "
+            "click, one stick will be removed from the row.  To replace a stick, right click.  "
+            "For each right click, one stick will be returned to the row.  ",
+            7, 32, 339, 24),
+        StaticText(
+            "When the correct number of sticks have been removed, click the \"Play\" button.  "
+            "The computer will then automatically take its turn.",
+            7, 57, 339, 24),
         OkButton(151, 85),
     };
     return dialog;
@@ -75,13 +63,15 @@ framework::DialogTemplate LegalDialogTemplate() {
     dialog.width = 300;
     dialog.height = 108;
     dialog.controls = {
-        Text("Torvel version 1.0 is free for any individual to use, for as long as they like.", 7,
-             7, 286, 16),
-        Text("You may give copies of it to other individuals, whole and unchanged, with this "
-             "notice.",
-             7, 25, 286, 16),
-        Text("You may not sell it or charge anything for passing it on.", 7, 43, 286, 16),
-        Text("It comes with no warranty of any kind: you use it at your own risk.", 7, 61, 286, 16),
+        StaticText(
+            "Torvel version 1.0 is free for any individual to use, for as long as they like.", 7, 7,
+            286, 16),
+        StaticText("You may give copies of it to other individuals, whole and unchanged, with this "
+                   "notice.",
+                   7, 25, 286, 16),
+        StaticText("You may not sell it or charge anything for passing it on.", 7, 43, 286, 16),
+        StaticText("It comes with no warranty of any kind: you use it at your own risk.", 7, 61,
+                   286, 16),
         OkButton(125, 87),
     };
     return dialog;
