@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+#include "framework/standard_ids.h"
+
 namespace framework {
 
 inline constexpr int kNoControlId = -1;
@@ -48,9 +50,9 @@ inline ControlTemplate StaticText(const char* text, int x, int y, int width, int
 }
 
 // The OK button that Enter presses (the standard 50 by 14 units).
-inline ControlTemplate DefaultOkButton(int id, int x, int y) {
+inline ControlTemplate DefaultOkButton(int x, int y) {
     ControlTemplate ok = StaticText("OK", x, y, 50, 14);
-    ok.id = id;
+    ok.id = kIdOk;
     ok.kind = ControlKind::DefPushButton;
     ok.beginsGroup = true;
     ok.tabStop = true;

@@ -5,12 +5,8 @@ namespace shell {
 namespace {
 
 using framework::ControlKind;
-using framework::ControlTemplate;
+using framework::DefaultOkButton;
 using framework::StaticText;
-
-ControlTemplate OkButton(int x, int y) {
-    return framework::DefaultOkButton(framework::kIdOk, x, y);
-}
 
 }  // namespace
 
@@ -26,7 +22,7 @@ framework::DialogTemplate AboutDialogTemplate() {
         StaticText("Torvel Version 1.0", 40, 10, 130, 10),
         StaticText("Made by the Torvel developers, 2026.", 40, 25, 130, 10),
         StaticText("Misere Nim against a perfect opponent.", 40, 40, 130, 10),
-        OkButton(178, 7),
+        DefaultOkButton(178, 7),
     };
     return dialog;
 }
@@ -51,7 +47,7 @@ framework::DialogTemplate InstructionsDialogTemplate() {
             "When the correct number of sticks have been removed, click the \"Play\" button.  "
             "The computer will then automatically take its turn.",
             7, 57, 339, 24),
-        OkButton(151, 85),
+        DefaultOkButton(151, 85),
     };
     return dialog;
 }
@@ -72,7 +68,7 @@ framework::DialogTemplate LegalDialogTemplate() {
         StaticText("You may not sell it or charge anything for passing it on.", 7, 43, 286, 16),
         StaticText("It comes with no warranty of any kind: you use it at your own risk.", 7, 61,
                    286, 16),
-        OkButton(125, 87),
+        DefaultOkButton(125, 87),
     };
     return dialog;
 }

@@ -5,12 +5,8 @@ namespace view {
 namespace {
 
 using framework::ControlKind;
-using framework::ControlTemplate;
+using framework::DefaultOkButton;
 using framework::StaticText;
-
-ControlTemplate OkButton(int x, int y) {
-    return framework::DefaultOkButton(framework::kIdOk, x, y);
-}
 
 }  // namespace
 
@@ -67,7 +63,7 @@ framework::DialogTemplate CurvatureOfTimeDialogTemplate() {
             "Thus, the torvel game demonstrates the curvature of processing time relative to "
             "row number.",
             4, 149, 300, 16),
-        OkButton(129, 173),
+        DefaultOkButton(129, 173),
     };
     return dialog;
 }
@@ -100,7 +96,7 @@ framework::DialogTemplate SpaceTimeDialogTemplate() {
             "good or not, all the game has to do is look in memory.  Thus, it trades "
             "ennumeration time with memory space, proving that space and time are equivalent.",
             4, 79, 264, 32),
-        OkButton(111, 154),
+        DefaultOkButton(111, 154),
     };
     return dialog;
 }
