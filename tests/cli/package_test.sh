@@ -1,87 +1,43 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack and checks it with dpkg-deb: its name, version and
-# architecture, the dependencies dpkg-shlibdeps declared, exactly the expected files with sound
-# owners and modes. Then installs it into a private dpkg root, runs the installed torvel-cli,
-# and removes it again, leaving nothing behind; and asks apt whether this Debian could install
-# it with the dependencies it declares.
-#   package_test.sh BUILD_DIR WITH_GUI(0|1) WITH_WINDOW_PROGRAM(0|1) VERSION
+# Installs the build into a fresh prefix and builds the Debian package; both must hold exactly
+# the expected files, the programs must run from the prefix, and the package must declare the
+# libraries dpkg-shlibdeps finds.   package_test.sh BUILD_DIR WITH_WINDOW(0|1) VERSION
 set -euo pipefail
-build=$1 gui=$2 window=$3 version=$4
+build=$1 window=$2 version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log"; fail "cpack failed"; }
-arch=$(dpkg --print-architecture)
-deb=$work/out/torvel_${version}_${arch}.deb
-[[ -f $deb ]] || fail "no $deb; made: $(ls "$work/out")"
-
-field() { dpkg-deb -f "$deb" "$1"; }
-[[ $(field Package) == torvel ]] || fail "Package: $(field Package)"
-[[ $(field Version) == "$version" ]] || fail "Version: $(field Version)"
-[[ $(field Architecture) == "$arch" ]] || fail "Architecture: $(field Architecture)"
-[[ $(field Section) == games ]] || fail "Section: $(field Section)"
-[[ -n $(field Maintainer) && -n $(field Description) ]] || fail "no Maintainer or Description"
-
-depends=$(field Depends)
-names=$(tr ',' '\n' <<<"$depends" | sed 's/(.*//; s/|.*//; s/ //g' | sort -u)
-needed=(libc6 libstdc++6 libgcc-s1)
+expected=(bin/torvel-cli share/man/man6/torvel-cli.6.gz)
 if ((window)); then
-    needed+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
-fi
-for name in "${needed[@]}"; do
-    grep -qx "$name" <<<"$names" || fail "Depends lacks $name: $depends"
-done
-# dpkg-shlibdeps, not a hand-written list, found the libraries: it gives libc6 the version of
-# the newest symbol the programs use.
-grep -Eq '(^|, )libc6 \(>= [0-9.]+\)' <<<"$depends" || fail "libc6 is not versioned: $depends"
-
-expected=(usr/bin/torvel-cli usr/share/man/man6/torvel-cli.6.gz)
-if ((gui)); then
-    expected+=(usr/share/applications/torvel.desktop usr/share/icons/hicolor/scalable/apps/torvel.svg
-               usr/share/man/man6/torvel.6.gz)
+    expected+=(bin/torvel share/applications/torvel.desktop share/man/man6/torvel.6.gz
+               share/icons/hicolor/scalable/apps/torvel.svg)
     for size in 16 32 48 64 128 256; do
-        expected+=("usr/share/icons/hicolor/${size}x${size}/apps/torvel.png")
+        expected+=("share/icons/hicolor/${size}x${size}/apps/torvel.png")
     done
 fi
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . -type f | cut -c3- | sort) ||
+    fail "installed files differ (< expected, > installed)"
+[[ $("$work/prefix/bin/torvel-cli" --version) == "torvel-cli $version" ]] || fail "torvel-cli --version"
 if ((window)); then
-    expected+=(usr/bin/torvel)
+    [[ $("$work/prefix/bin/torvel" --version) == "torvel $version" ]] || fail "torvel --version"
+    desktop-file-validate "$work/prefix/share/applications/torvel.desktop"
 fi
-listing=$(dpkg-deb -c "$deb")
-diff -u <(printf '%s\n' "${expected[@]}" | sort) \
-        <(awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' <<<"$listing" | sort) ||
-    fail "the package's files differ from the expected list (- expected, + packaged)"
-while read -r mode owner _ _ _ path; do
-    [[ $owner == root/root ]] || fail "$path is owned by $owner"
-    case $path in
-    */) [[ $mode == drwxr-xr-x ]] || fail "$path has mode $mode" ;;
-    ./usr/bin/*) [[ $mode == -rwxr-xr-x ]] || fail "$path has mode $mode" ;;
-    *) [[ $mode == -rw-r--r-- ]] || fail "$path has mode $mode" ;;
-    esac
-done <<<"$listing"
-
-# Install into a dpkg root of its own (the host's packages are not known there, so its
-# dependencies are waived), run the program from it, and remove it again.
-root=$work/root
-mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
-touch "$root/var/lib/dpkg/status"
-dpkg=(dpkg --root="$root" --log=/dev/null --force-depends)
-[[ $(id -u) == 0 ]] || dpkg+=(--force-not-root)
-"${dpkg[@]}" --install "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
-for path in "${expected[@]}"; do
-    [[ -f $root/$path ]] || fail "$path was not installed"
+for page in "$work"/prefix/share/man/man6/*; do
+    [[ -z $(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1) ]] || fail "$page has groff warnings"
 done
-[[ $("$root/usr/bin/torvel-cli" --version) == "torvel-cli $version" ]] ||
-    fail "the installed torvel-cli does not run"
-"${dpkg[@]}" --purge torvel >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg --purge"; }
-left=$(cd "$root" && find . -path ./var -prune -o -print | grep -vx '\.' || true)
-[[ -z $left ]] || fail "left behind after removal: $left"
 
-# Whether apt, which knows this machine's Debian, can satisfy the declared dependencies.
-if command -v apt-get >/dev/null && [[ $(id -u) == 0 ]]; then
-    apt-get -s -q install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
-        { cat "$work/apt.log"; fail "apt-get cannot install the package here"; }
-    grep -q '^Inst torvel ' "$work/apt.log" || { cat "$work/apt.log"; fail "apt-get plans no install"; }
-fi
-echo "package: $(basename "$deb"), ${#expected[@]} files; Depends: $depends"
+cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null || fail "cpack failed"
+deb=$work/deb/torvel_${version}_$(dpkg --print-architecture).deb
+diff <(printf 'usr/%s\n' "${expected[@]}" | sort) \
+     <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 3) }' | sort) ||
+    fail "packaged files differ (< expected, > packaged)"
+depends=$(dpkg-deb -f "$deb" Depends)
+needed=(libc6 libstdc++6)
+((window)) && needed+=(libqt6widgets6 qt6-qpa-plugins)
+names=$(tr ',' '\n' <<<"$depends" | sed 's/(.*//; s/ //g')
+for name in "${needed[@]}"; do
+    grep -qxF "$name" <<<"$names" || fail "Depends lacks $name: $depends"
+done
+echo "installed and packaged ${#expected[@]} files; Depends: $depends"

@@ -1,51 +1,46 @@
-// Runs a program with arguments (no shell), feeding it stdin and collecting stdout, stderr and
-// the exit status.
+// Runs a program (no shell) in the working directory with the given standard input, and gives
+// its exit status, standard output and standard error.
 #pragma once
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace testsupport {
 
 struct RunResult {
-    int status = -1;  // exit status, or -1 when it did not exit normally
+    int status = -1;  // the exit status, or -1 when the program did not exit normally
     std::string out;
     std::string err;
 };
 
-inline std::string Drain(int fd) {
+inline std::string Slurp(std::FILE* file) {
+    std::rewind(file);
     std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
-        text.append(buffer, static_cast<size_t>(n));
+    for (int c; (c = std::fgetc(file)) != EOF;) {
+        text += static_cast<char>(c);
     }
-    ::close(fd);
+    std::fclose(file);
     return text;
 }
 
 inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                             const std::string& input = {}) {
-    char outName[] = "/tmp/torvel-out-XXXXXX";
-    char errName[] = "/tmp/torvel-err-XXXXXX";
-    char inName[] = "/tmp/torvel-in-XXXXXX";
-    const int outFd = ::mkstemp(outName);
-    const int errFd = ::mkstemp(errName);
-    const int inFd = ::mkstemp(inName);
-    (void)!::write(inFd, input.data(), input.size());
-    ::lseek(inFd, 0, SEEK_SET);
-    RunResult result;
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::fflush(in);
+    std::rewind(in);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::dup2(inFd, 0);
-        ::dup2(outFd, 1);
-        ::dup2(errFd, 2);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
+        ::dup2(::fileno(in), 0);
+        ::dup2(::fileno(out), 1);
+        ::dup2(::fileno(err), 2);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
         }
@@ -55,16 +50,8 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    ::lseek(outFd, 0, SEEK_SET);
-    ::lseek(errFd, 0, SEEK_SET);
-    result.out = Drain(outFd);
-    result.err = Drain(errFd);
-    ::close(inFd);
-    ::unlink(outName);
-    ::unlink(errName);
-    ::unlink(inName);
-    return result;
+    std::fclose(in);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
 }
 
 }  // namespace testsupport

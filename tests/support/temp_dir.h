@@ -1,9 +1,8 @@
-// A fresh temporary directory for one test, made the working directory while the test runs
-// (the base file and the diagnostic file live in the working directory).
+// A fresh folder for one test, made the working directory while the test runs (the base file and
+// the diagnostic file live in the working directory), and whole-file reads and writes.
 #pragma once
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,11 +13,9 @@ namespace testsupport {
 
 class TempDir {
   public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "torvel-test-XXXXXX").string();
+    TempDir() : previous(std::filesystem::current_path()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "torvel-XXXXXX").string();
         path = ::mkdtemp(pattern.data());
-        previous = std::filesystem::current_path();
         std::filesystem::current_path(path);
     }
     ~TempDir() {
@@ -29,11 +26,10 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& Path() const { return path; }
     std::string File(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
 
   private:
-    std::filesystem::path path;
     std::filesystem::path previous;
 };
 
@@ -46,6 +42,14 @@ inline std::string ReadFile(const std::string& name) {
 
 inline void WriteFile(const std::string& name, const std::string& text) {
     std::ofstream(name, std::ios::binary) << text;
+}
+
+// FNV-1a, to pin long texts (the files a search writes) in one number.
+inline uint64_t Hash(std::string_view text, uint64_t hash = 14695981039346656037ull) {
+    for (unsigned char c : text) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    return hash;
 }
 
 }  // namespace testsupport

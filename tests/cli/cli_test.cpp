@@ -1,0 +1,261 @@
+// torvel-cli as a user runs it (answers, files, mistakes, a game through a pipe, verify), the
+// terminal game through streams, and the independent solver that verify trusts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+
+#include "cli/base_check.h"
+#include "cli/key_solver.h"
+#include "cli/terminal_game.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Rows = std::vector<int32_t>;
+using testsupport::ReadFile;
+
+// torvel-cli with the words of `line` as its arguments.
+testsupport::RunResult Cli(const std::string& line, const std::string& input = {}) {
+    std::vector<std::string> args;
+    std::istringstream words(line);
+    for (std::string word; words >> word;) {
+        args.push_back(word);
+    }
+    return testsupport::RunProgram(TORVEL_CLI, args, input);
+}
+
+size_t Lines(const std::string& text) {
+    return size_t(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
+    testsupport::TempDir dir;
+    EXPECT_EQ(Cli("score 1 3 5 7").out, "-16\n");
+    const std::string written = ReadFile("torvelbase.txt");
+    EXPECT_EQ(Lines(written), 133u);
+    EXPECT_EQ(Cli("score 7 5 3 1").out, "-16\n");
+    EXPECT_EQ(ReadFile("torvelbase.txt"), written) << "a second run finds it all";
+    const auto move = Cli("move --base five.txt 1 3 5 7 9");
+    EXPECT_EQ(move.out + move.err, "4 9\n");
+    EXPECT_EQ(testsupport::Hash(ReadFile("five.txt")), 0xfd695e580db11f77ull);
+    EXPECT_EQ(Cli("score --no-base 0 0").out, "1\n");
+    EXPECT_EQ(Cli("move 2 2 --no-base").out, "0 1\n");
+    testsupport::WriteFile("torvelbase.txt", "3\n0 1\n");
+    const auto damaged = Cli("move 1 3 5");
+    EXPECT_EQ(damaged.out, "2 3\n");
+    EXPECT_EQ(damaged.err,
+              "torvel-cli: warning: base file 'torvelbase.txt' is damaged (line 3: the file ends "
+              "before a key's length); starting with an empty table\n");
+    EXPECT_EQ(Cli("--help").status, 0);
+    EXPECT_EQ(Cli("--version").out, "torvel-cli 1.0.0\n");
+    const std::string bench = Cli("bench --repeat 1").out;
+    EXPECT_NE(bench.find("signature: evaluations 47722, keys 21310, bytes written 557670049\n"),
+              std::string::npos)
+        << bench;
+}
+
+TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
+    testsupport::TempDir dir;
+    std::istringstream mistakes(
+        "play-chess,--frobnicate,move,move 1 x,move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,"
+        "move 13 13,move 0 0 0,move --turbo 1,move --base,move --base a --base b 1,"
+        "move --base a --no-base 1,score 99999999999999,bench --repeat 0,bench --fast,"
+        "play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,play --bogus,"
+        "play 1 3,verify --no-base,verify extra,verify -x");
+    for (std::string line; std::getline(mistakes, line, ',');) {
+        const auto result = Cli(line, "0 1\n");
+        EXPECT_EQ(result.status, 2) << line;
+        EXPECT_EQ(result.out, "") << line;
+        EXPECT_TRUE(result.err.starts_with("torvel-cli: ") && Lines(result.err) == 1) << result.err;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
+    }
+    EXPECT_NE(Cli("move 1 x").err.find("'x'"), std::string::npos);
+    EXPECT_NE(Cli("move 13 13").err.find("row of 13 sticks"), std::string::npos);
+    const auto nothing = Cli("");
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_TRUE(nothing.out.starts_with("Usage: torvel-cli COMMAND"));
+}
+
+TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
+    testsupport::TempDir dir;
+    std::string script = "hello\n";  // then a stick from the lowest row left: empty rows refused
+    for (int i = 0; i < 16; ++i) {
+        script += "0 1\n1 1\n2 1\n3 1\n";
+    }
+    const auto game = Cli("play", script);
+    EXPECT_EQ(game.status, 0);
+    EXPECT_NE(game.out.find("Your move: hello\nType the row and the number of sticks"),
+              std::string::npos);
+    EXPECT_TRUE(game.out.ends_with("\nYou lose, you took the last stick.\n")) << game.out;
+    for (const char* input : {"", "q\n", "0 1"}) {
+        EXPECT_EQ(Cli("play --no-base --rows 3", input).status, 0);
+    }
+    const std::string text = ReadFile("torvelbase.txt");
+    EXPECT_EQ(Cli("verify").out,
+              "torvelbase.txt: " + text.substr(0, text.find('\n')) + " keys, ok\n");
+    std::string wrong = text;  // two rows of one stick, line 4, scored 1 rather than 3
+    wrong.replace(wrong.find("\n1 2 3\n"), 7, "\n1 2 1\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {wrong, "line 4: key 1 2 is stored with score 1, but its position scores 3"},
+        {"2\n0 1\n3 0 0 1\n\n-4\n", "line 5: key 3 0 0 1 is stored with score -4, but"},
+        {"2\n0 1\n1 8 9\n", "line 3: the position of key 1 8 cannot arise"},
+        {text.substr(0, text.size() / 2), "line "},
+        {"", "line 1: the file ends before the key count"}};
+    for (const auto& [content, report] : cases) {
+        testsupport::WriteFile("other.txt", content);
+        const auto run = Cli("verify --base other.txt");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.starts_with("other.txt: " + report)) << run.out;
+    }
+    EXPECT_EQ(Cli("verify --base none").out, "none: cannot be read: no such file\n");
+    EXPECT_EQ(Cli("verify --base .").out, ".: cannot be read: not a regular file\n");
+    EXPECT_TRUE(cli::CheckBaseText("2 0\n1\r\n\n1 1\n-2").ok);
+}
+
+TEST(TerminalGame, WhatATypedLineMeans) {
+    engine::GameEngine game(true);
+    game.SetRows({0, 3, 1, 7});
+    const cli::HumanInput move = cli::ReadHumanInput("  3\t7 \r", game);
+    EXPECT_EQ(move.kind, cli::HumanInput::Kind::Move);
+    EXPECT_EQ(move.move, (engine::Move{3, 7}));
+    EXPECT_EQ(cli::ReadHumanInput(" quit", game).kind, cli::HumanInput::Kind::Quit);
+    EXPECT_EQ(cli::ReadHumanInput("q", game).kind, cli::HumanInput::Kind::Quit);
+    const std::pair<const char*, const char*> problems[] = {
+        {"",
+         "Type the row and the number of sticks as two numbers, for example 3 2, or q to quit."},
+        {"3 2 1", "Type the row"},
+        {"3x 2", "Type the row"},
+        {"+3 -", "Type the row"},
+        {"q 1", "Type the row"},
+        {"4 1", "There is no row 4: the rows are 0 to 3."},
+        {"-1 1", "There is no row -1: the rows are 0 to 3."},
+        {"99999999999999999999 1", "There is no row 99999999999999999999"},
+        {"1 0", "Take at least one stick."},
+        {"1 -2", "Take at least one stick."},
+        {"1 4", "Row 1 has only 3 sticks."},
+        {"2 2", "Row 2 has only 1 stick."},
+        {"0 1", "Row 0 is empty."},
+        {"+3 99999999999999999999", "Row 3 has only 7 sticks."}};
+    for (const auto& [line, problem] : problems) {
+        const cli::HumanInput input = cli::ReadHumanInput(line, game);
+        EXPECT_EQ(input.kind, cli::HumanInput::Kind::Invalid) << line;
+        EXPECT_TRUE(input.problem.starts_with(problem)) << line << ": " << input.problem;
+    }
+}
+
+// The player gives each line when the game reads it, knowing the board; "" ends the input.
+using Player = std::function<std::string(const Rows&)>;
+class PlayerInput : public std::streambuf {
+  public:
+    PlayerInput(Player p, const engine::GameEngine& g) : player(std::move(p)), game(g) {}
+
+  protected:
+    int_type underflow() override {
+        buffer = player(game.GetRows());
+        setg(buffer.data(), buffer.data(), buffer.data() + buffer.size());
+        return buffer.empty() ? traits_type::eof() : traits_type::to_int_type(buffer[0]);
+    }
+
+  private:
+    Player player;
+    const engine::GameEngine& game;
+    std::string buffer;
+};
+
+std::string Play(cli::PlaySettings settings, const Player& player) {
+    engine::GameEngine game(std::make_shared<table::PositionTable>(""));
+    PlayerInput source(player, game);
+    std::istream in(&source);
+    std::ostringstream out;
+    settings.echoInput = true;
+    const cli::TerminalGame::End end = cli::TerminalGame(game, in, out, settings).Play();
+    const char* ends[] = {"won", "lost", "stopped"};
+    return out.str() + ends[int(end)];
+}
+
+TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
+    std::vector<std::string> typed = {"x", "9 9", std::string(300, '1'), "\x1b[2J 1", "2 5", ""};
+    const std::string out = Play({.rows = 3}, [&typed](const Rows&) {
+        const std::string line = typed.front();
+        typed.erase(typed.begin());
+        return line.empty() ? line : line + "\n";
+    });
+    EXPECT_TRUE(out.starts_with(
+        "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
+        "Type your move as the row and the number of sticks (\"3 2\" takes 2 sticks from row 3),\n"
+        "or q to quit. Rows are counted from 0, the row that starts with one stick.\n\n"
+        "2: | | | | |\n1: | | |\n0: |\n\nYour move: x\nType the row"))
+        << out;
+    EXPECT_NE(out.find("Your move: 9 9\nThere is no row 9"), std::string::npos);
+    EXPECT_NE(out.find("Your move: " + std::string(200, '1') + "...\nType"), std::string::npos);
+    EXPECT_NE(out.find("Your move: ?[2J 1\nType"), std::string::npos) << "no control characters";
+    EXPECT_TRUE(
+        out.ends_with("Your move: 2 5\n\n2:\n1: | | |\n0: |\n\nThe computer is thinking.\n"
+                      "The computer took 3 sticks from row 1\n\n2:\n1:\n0: |\n\n"
+                      "Your move: \nstopped"))
+        << out;
+    // 1, 3, 5 and 1, 3, 5, 7, 9 are won by the player to move, 1, 3, 5, 7 is lost; the human
+    // plays the computer's own choice, or one stick from the lowest row.
+    const Player best = [](const Rows& rows) {
+        engine::GameEngine e(std::make_shared<table::PositionTable>(""));
+        e.SetRows(rows);
+        const engine::Move m = e.ChooseMove();
+        return std::to_string(m.row) + ' ' + std::to_string(m.number) + '\n';
+    };
+    const Player lowest = [](const Rows& rows) {
+        const auto row = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
+        return std::to_string(row - rows.begin()) + " 1\n";
+    };
+    const char kWon[] = "\nYou win, the computer took the last stick.\nwon";
+    const char kLost[] = "\nYou lose, you took the last stick.\nlost";
+    EXPECT_TRUE(Play({.rows = 3}, best).ends_with(kWon));
+    EXPECT_TRUE(Play({.rows = 4, .computerFirst = true}, best).ends_with(kWon));
+    EXPECT_TRUE(Play({.rows = 5}, best).ends_with(kWon));
+    EXPECT_TRUE(Play({.rows = 4}, best).ends_with(kLost));
+    EXPECT_TRUE(Play({.rows = 3, .computerFirst = true}, lowest).ends_with(kLost));
+}
+
+TEST(KeySolver, AgreesWithTheEngineAndKnowsWhatAGameCanReach) {
+    auto counts = [](const Rows& rows) {
+        std::vector<int32_t> c;
+        for (int32_t sticks : rows) {
+            c.resize(std::max(c.size(), size_t(sticks)), 0);
+            if (sticks > 0) {
+                ++c[size_t(sticks - 1)];
+            }
+        }
+        return c;
+    };
+    cli::KeySolver solver;
+    EXPECT_EQ(solver.Score(counts({1, 3, 5, 7, 9, 11, 13})), 39);
+    EXPECT_EQ(solver.PositionsScored(), 21318u) << "every position of the seven-row game";
+    auto positions = std::make_shared<table::PositionTable>("");
+    std::mt19937 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        Rows rows(1 + random() % 7);
+        for (size_t r = 0; r < rows.size(); ++r) {
+            rows[r] = int32_t(random() % (2 * r + 2));
+        }
+        engine::GameEngine game(positions);
+        game.SetRows(rows);
+        ASSERT_EQ(solver.Score(counts(rows)), game.Evaluate()) << testing::PrintToString(rows);
+    }
+    for (const auto& [rows, reachable] :
+         std::vector<std::pair<Rows, bool>>{{{13, 11}, true},
+                                            {{1, 1, 1, 1, 1, 1, 1}, true},
+                                            {{14}, false},
+                                            {{13, 13}, false},
+                                            {{2, 3, 5, 7, 9, 11, 13}, false},
+                                            {{1, 1, 1, 1, 1, 1, 1, 1}, false},
+                                            {{12, 12, 3}, false},
+                                            {{8, 8, 8, 8}, false}}) {
+        EXPECT_EQ(cli::KeySolver::Reachable(counts(rows)), reachable)
+            << testing::PrintToString(rows);
+        EXPECT_EQ(solver.Score(counts(rows)) != 0, reachable);
+    }
+}
+
+}  // namespace

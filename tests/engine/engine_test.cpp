@@ -1,0 +1,208 @@
+// The rules, the scores and the computer's choice, and the search and its table against the
+// plain model of tests/support: the same moves, the same keys in the same places, the same files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "engine/game_engine.h"
+#include "support/reference_model.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using engine::GameEngine;
+using engine::Move;
+using reference::Rows;
+using reference::Snapshot;
+
+GameEngine At(const Rows& rows, std::shared_ptr<table::PositionTable> t = nullptr) {
+    GameEngine e(t ? t : std::make_shared<table::PositionTable>(""));
+    e.SetRows(rows);
+    return e;
+}
+
+Rows StartRows(int32_t count) {
+    Rows rows;
+    for (int32_t i = 0; i < count; ++i) {
+        rows.push_back(2 * i + 1);
+    }
+    return rows;
+}
+
+// A table in the working directory that keeps the text of every file it writes (a save writes
+// its count line, then its keys).
+std::shared_ptr<table::PositionTable> Recorded(std::vector<std::string>& saves) {
+    auto t = std::make_shared<table::PositionTable>();
+    t->SetWriter([&saves, calls = std::make_shared<size_t>(0)](int fd, std::string_view data) {
+        if ((*calls)++ % 2 == 0) {
+            saves.emplace_back();
+        }
+        saves.back().append(data);
+        return table::WriteAll(fd, data);
+    });
+    return t;
+}
+
+TEST(GameEngine, RulesOfTheBoard) {
+    testsupport::TempDir dir;
+    GameEngine e;
+    EXPECT_EQ(e.GetRows(), (Rows{1, 3, 5, 7}));
+    ASSERT_NE(e.GetTable(), nullptr);
+    e.Resize(7);
+    EXPECT_EQ(Rows(e.GetRows().begin(), e.GetRows().begin() + 4), (Rows{1, 3, 5, 7}));
+    e.Reset();
+    EXPECT_EQ(e.GetRows(), StartRows(7));
+    e.ApplyMove(Move{1, 2});
+    e.Resize(3);
+    EXPECT_EQ(e.GetRows(), (Rows{1, 1, 5}));
+    e.SetRows({1, 3, 5, 7});
+    for (Move bad : {Move{-1, 1}, Move{4, 1}, Move{1, 4}, Move{1, -1}, Move{}}) {
+        EXPECT_FALSE(e.ApplyMove(bad)) << bad.row << ' ' << bad.number;
+    }
+    EXPECT_TRUE(e.ApplyMove(Move{2, 0}));
+    EXPECT_EQ(e.GetSticks(-1) + e.GetSticks(4), 0);
+    GameEngine copy(true);
+    EXPECT_EQ(copy.GetTable(), nullptr);
+    copy.SetFrom(e);
+    EXPECT_TRUE(copy.ApplyMove(Move{3, 7}));
+    EXPECT_EQ(copy.GetRows(), (Rows{1, 3, 5, 0}));
+    EXPECT_EQ(e.GetRows(), (Rows{1, 3, 5, 7}));
+    EXPECT_EQ(copy.GetTable(), e.GetTable());
+    for (const Rows& rows : {Rows{0, 0, 1, 0}, Rows{0, 0}, Rows{}}) {
+        EXPECT_EQ(At(rows).IsEmpty(), rows.size() != 4);
+    }
+}
+
+TEST(GameEngine, KeysAndScoresOfWorkedPositions) {
+    const std::pair<Rows, const char*> keys[] = {{{1, 3, 5, 7}, "7 1 0 1 0 1 0 1 0\n"},
+                                                 {{0, 3, 0, 3}, "3 0 0 2 0\n"},
+                                                 {{2, 2, 1}, "2 1 2 0\n"},
+                                                 {{0, 0, 0}, "0 0\n"}};
+    for (const auto& [rows, key] : keys) {
+        EXPECT_EQ(reference::Text(At(rows).CanonicalKey()), key);
+    }
+    const std::pair<Rows, int32_t> scores[] = {
+        {{1}, -2},          {{1, 1}, 3},        {{2}, 3},          {{2, 2}, -4},
+        {{1, 1, 1}, -4},    {{1, 2, 3}, -6},    {{3, 3}, -6},      {{2, 2, 1}, 5},
+        {{0, 0, 1, 0}, -2}, {{0, 0}, 1},        {{1, 3, 5}, 7},    {{1, 3, 5, 7}, -16},
+        {StartRows(5), 17}, {StartRows(6), 35}, {StartRows(7), 39}};
+    auto shared = std::make_shared<table::PositionTable>("");
+    for (int pass = 0; pass < 2; ++pass) {  // fresh tables and a shared one, then that one full
+        for (const auto& [rows, score] : scores) {
+            for (auto t : {std::make_shared<table::PositionTable>(""), shared}) {
+                GameEngine e = At(rows, pass == 0 ? t : shared);
+                EXPECT_EQ(e.Evaluate(), score);
+                EXPECT_EQ(e.GetRows(), rows);
+            }
+        }
+    }
+    EXPECT_EQ(shared->GetEntryCount() + shared->GetRecentUsed(), 21317) << "all but the start";
+    // The table receives the children, never the position itself; no table still scores.
+    auto t = std::make_shared<table::PositionTable>("");
+    EXPECT_EQ(At({1, 1}, t).Evaluate(), 3);
+    EXPECT_EQ(Snapshot(*t), "--\n0 1\n1 1 -2\n");
+    GameEngine scratch(true);
+    scratch.SetRows({1, 3, 5});
+    EXPECT_EQ(scratch.Evaluate(), 7);
+}
+
+TEST(GameEngine, TheComputerTakesTheQuickestWinOrTheSlowestLossFirstAmongEquals) {
+    testsupport::TempDir dir;
+    const std::pair<Rows, Move> cases[] = {
+        {{1, 3, 5}, {2, 3}},    {{1, 3, 5, 7}, {0, 1}},  {StartRows(5), {4, 9}},
+        {StartRows(6), {1, 2}}, {StartRows(7), {6, 11}}, {{1, 1}, {0, 1}},
+        {{2}, {0, 1}},          {{2, 2}, {0, 1}},        {{0, 0, 1, 0}, {2, 1}}};
+    for (const auto& [rows, move] : cases) {
+        GameEngine e = At(rows);
+        EXPECT_EQ(e.ChooseMove(), move) << rows.size() << " rows";
+        EXPECT_EQ(e.GetRows(), rows);
+    }
+    EXPECT_FALSE(std::filesystem::exists("debug_file.txt"));
+    EXPECT_EQ(At({0, 0, 0}).ChooseMove(), Move{});
+    EXPECT_EQ(testsupport::ReadFile("debug_file.txt"),
+              "Here are the moves:\nHere's the one we're returning:\nRow = -1 Number = 0\n");
+}
+
+TEST(Exactness, WholeGamesLeaveTheTablesAndFilesOfThePlainModel) {
+    testsupport::TempDir dir;
+    for (int32_t rowCount = 3; rowCount <= 6; ++rowCount) {
+        std::vector<std::string> saves;
+        auto real = Recorded(saves);
+        reference::Table model;
+        Rows rows = StartRows(rowCount);
+        while (std::any_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
+            const Move move = At(rows, real).ChooseMove();
+            const auto [row, number] = reference::ChooseMove(model, rows);
+            ASSERT_EQ(move, (Move{row, number}));
+            ASSERT_EQ(saves, model.saves) << rowCount << " rows";
+            ASSERT_EQ(Snapshot(*real), model.Snapshot()) << rowCount << " rows";
+            rows[size_t(move.row)] -= move.number;
+        }
+        EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), model.saves.back());
+    }
+    reference::Table three;  // the first file of the first three-row move, line by line
+    reference::ChooseMove(three, StartRows(3));
+    EXPECT_EQ(three.saves.front(),
+              "11\n0 1\n1 1 -2\n1 2 3\n2 0 1 3\n2 1 1 3\n3 0 0 1 3\n3 1 0 1 3\n"
+              "4 0 0 0 1 3\n4 1 0 0 1 3\n5 0 0 0 0 1 3\n5 1 0 0 0 1 3\n");
+}
+
+TEST(Exactness, RandomPositionsAndTablesAgreeWithThePlainModel) {
+    testsupport::TempDir dir;
+    std::mt19937 random(20261206);
+    auto randomRows = [&random](int32_t maxSticks) {
+        Rows rows(std::uniform_int_distribution<size_t>(1, 7)(random));
+        for (int32_t& sticks : rows) {
+            sticks = std::uniform_int_distribution<int32_t>(0, std::min(4, maxSticks))(random);
+            maxSticks -= sticks;
+        }
+        return rows;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> saves;
+        auto real = Recorded(saves);
+        reference::Table model;
+        for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i) {
+            const Rows rows = randomRows(8);  // correct scores, in a random order
+            reference::Table scratch;
+            const auto key = reference::CanonicalKey(rows, reference::Evaluate(scratch, rows));
+            real->Insert(table::PositionKey(key.values, key.score));
+            model.Insert(key);
+        }
+        Rows rows = randomRows(9);
+        if (round % 10 == 0) {
+            rows.push_back(15 + round % 3);  // a row too long to pack
+        }
+        GameEngine e = At(rows, real);
+        if (round % 2 == 0) {
+            EXPECT_EQ(e.Evaluate(), reference::Evaluate(model, rows));
+        } else if (!e.IsEmpty()) {
+            const auto [row, number] = reference::ChooseMove(model, rows);
+            EXPECT_EQ(e.ChooseMove(), (Move{row, number}));
+        }
+        EXPECT_EQ(e.GetRows(), rows);
+        ASSERT_EQ(Snapshot(*real), model.Snapshot()) << "round " << round;
+        ASSERT_EQ(saves, model.saves) << "round " << round;
+    }
+}
+
+// The plain model takes too long on the seven-row start, so what it writes there is pinned: the
+// files written in the computer's first move with no base file, by number and by a hash of all.
+TEST(Exactness, TheSevenRowFirstMoveWritesThePlainModelsFiles) {
+    testsupport::TempDir dir;
+    uint64_t hash = testsupport::Hash("");
+    size_t writes = 0;
+    auto t = std::make_shared<table::PositionTable>();
+    t->SetWriter([&](int fd, std::string_view data) {
+        ++writes;
+        hash = testsupport::Hash(data, hash);
+        return table::WriteAll(fd, data);
+    });
+    EXPECT_EQ(At(StartRows(7), t).ChooseMove(), (Move{6, 11}));
+    EXPECT_EQ(writes, 2u * 1937);
+    EXPECT_EQ(t->GetEntryCount(), 21307);
+    EXPECT_EQ(hash, 0xd818d7bc2369fcd1ull) << std::hex << hash;
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The application and its frame: start-up, the menus' and keys' commands, every dialog each
+// command opens (answered through the modal runner), files, printing, and the command line.
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "framework/modal_runner.h"
+#include "support/program.h"
+
+namespace {
+
+using Program = testsupport::Program;
+
+TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
+    using framework::CreatedObject;
+    EXPECT_EQ(made, (std::vector<CreatedObject>{CreatedObject::Document, CreatedObject::Frame,
+                                                CreatedObject::View}));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Torvel"));
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
+    EXPECT_GE(view->height(), 500) << "room for seven rows above the button";
+    EXPECT_EQ(frame->wndStatusBar->PaneText(0), QStringLiteral("Ready"));
+    QAction* show = frame->GetAction(game::kMessagesShowCommand);
+    QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
+    EXPECT_TRUE(show->isChecked());
+    hidden->trigger();
+    EXPECT_TRUE(!view->showMessages && hidden->isChecked() && !show->isChecked());
+    show->trigger();
+    show->trigger();
+    EXPECT_TRUE(view->showMessages && show->isChecked() && !hidden->isChecked());
+    // The editing keys reach no handler: their items are disabled and do nothing.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    for (framework::CommandId id : {framework::kEditUndo, framework::kEditCut, framework::kEditCopy,
+                                    framework::kEditPaste, framework::kNextPane}) {
+        EXPECT_FALSE(frame->GetAction(id)->isEnabled() || Run(id)) << id;
+    }
+    for (Qt::Key key : {Qt::Key_Z, Qt::Key_X, Qt::Key_C, Qt::Key_V}) {
+        QTest::keyClick(frame, key, Qt::ControlModifier);
+    }
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
+    for (framework::CommandId id : {framework::kFileNew, framework::kFileOpen, framework::kFileSave,
+                                    framework::kFilePrint, framework::kAppAbout}) {
+        EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
+        EXPECT_TRUE(frame->wndToolBar->actions().contains(frame->GetAction(id))) << id;
+    }
+    made.clear();  // Ctrl+N after start-up: a new game, in the same document
+    document->rowCountOption = 6;
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(made.empty());
+    EXPECT_EQ(view->GetDocument(), document);
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7, 9, 11}));
+    EXPECT_TRUE(Run(framework::kAppExit));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(app->GetMainWnd(), nullptr);
+    EXPECT_EQ(app->GetDocTemplate()->GetDocument(), nullptr);
+}
+
+TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
+    const std::pair<framework::CommandId, const char*> dialogs[] = {
+        {framework::kAppAbout, "About Torvel"},
+        {game::kInstructionsCommand, "Instructions"},
+        {game::kLegalCommand, "Legal"},
+        {game::kCurvatureOfTimeCommand, "Curvature of Time"},
+        {game::kSpaceTimeCommand, "Space-Time"}};
+    document->engine.ApplyMove(engine::Move{2, 2});
+    Click(OverRow(3));
+    Click(OverRow(3));
+    const std::string message = view->messageLine1;
+    for (const auto& [command, title] : dialogs) {
+        QStringList seen;
+        framework::ScopedModalRunner runner([&seen](QDialog& window) {
+            framework::Dialog* dialog = framework::Dialog::FromWindow(window);
+            seen << window.windowTitle();
+            EXPECT_EQ(window.parentWidget(), nullptr);
+            auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));
+            EXPECT_TRUE(ok != nullptr && ok->isDefault()) << seen.back().toStdString();
+            for (QLabel* label : window.findChildren<QLabel*>()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << "clipped: " << label->text().toStdString();
+            }
+            return framework::kIdOk;
+        });
+        EXPECT_TRUE(Run(command));
+        EXPECT_EQ(seen, QStringList{QString::fromUtf8(title)});
+        EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 3, 7})) << title;
+        EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 23);
+        EXPECT_EQ(view->messageLine1, message);
+    }
+}
+
+TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
+    const QString saved = QString::fromStdString(dir.File("game.tor"));
+    QString name = saved;  // file dialogs choose it, message boxes say No
+    QStringList seen;
+    framework::ScopedModalRunner runner([&](QDialog& dialog) {
+        if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+            seen << QStringLiteral("file");
+            files->selectFile(name);
+            return int(QDialog::Accepted);
+        }
+        seen << static_cast<QMessageBox&>(dialog).text();
+        return int(QMessageBox::No);
+    });
+    EXPECT_TRUE(Run(framework::kFileSave));
+    EXPECT_TRUE(Run(framework::kFileSave));  // named now: no question
+    EXPECT_EQ(seen, QStringList{"file"});
+    EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("game.tor - Torvel"));
+    document->engine.ApplyMove(engine::Move{3, 1});
+    testsupport::WriteFile(saved.toStdString(), "anything");
+    EXPECT_TRUE(Run(framework::kFileOpen));
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 6})) << "the game goes on";
+    name = QString::fromStdString(dir.File("missing"));
+    Run(framework::kFileOpen);
+    EXPECT_TRUE(seen.back().startsWith("Cannot open the file")) << seen.back().toStdString();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("game.tor - Torvel"));
+    name = saved;
+    EXPECT_FALSE(document->DoSave(QString()));  // Save As over it: asked, and refused
+    EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
+    EXPECT_EQ(app->GetRecentFileList()->Files(), QStringList{saved});
+    EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "anything");
+}
+
+TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {
+    const QString pdf = QString::fromStdString(dir.File("board.pdf"));
+    app->GetPrinter().setOutputFormat(QPrinter::PdfFormat);
+    app->GetPrinter().setOutputFileName(pdf);
+    int answer = QDialog::Rejected;
+    int previewPages = 0;
+    framework::ScopedModalRunner runner([&](QDialog& dialog) {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+            preview->show();
+            previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->hide();
+        }
+        return answer;
+    });
+    Run(framework::kFilePrint);
+    EXPECT_FALSE(QFile::exists(pdf)) << "cancelled";
+    answer = QDialog::Accepted;
+    for (framework::CommandId id : {framework::kFilePrint, framework::kFilePrintDirect}) {
+        QFile::remove(pdf);
+        EXPECT_TRUE(Run(id));
+        const std::string text = testsupport::ReadFile(pdf.toStdString());
+        size_t pages = 0;
+        for (size_t at = text.find("/Type /Page"); at != std::string::npos;
+             at = text.find("/Type /Page", at + 1)) {
+            pages += text.compare(at, 12, "/Type /Pages") != 0;
+        }
+        EXPECT_EQ(pages, 1u) << id;
+    }
+    EXPECT_TRUE(Run(framework::kFilePrintPreview));
+    EXPECT_EQ(previewPages, 1);
+    EXPECT_TRUE(Run(framework::kFilePrintSetup));
+}
+
+TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
+    auto torvel = [](const QStringList& arguments, bool display) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        if (display) {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        }
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TORVEL_BINARY), arguments);
+        process.waitForFinished(30000);
+        return std::make_pair(process.exitCode(), QString::fromLocal8Bit(process.readAll()));
+    };
+    EXPECT_EQ(torvel({"--version"}, false), std::make_pair(0, QStringLiteral("torvel 1.0.0\n")));
+    EXPECT_EQ(torvel({"--help"}, false).first, 0);
+    EXPECT_EQ(torvel({}, false).first, 1) << "no display";
+    for (bool display : {false, true}) {
+        EXPECT_EQ(torvel({"--frobnicate"}, display).first, 2);
+        EXPECT_EQ(torvel({"one", "two"}, display).first, 2);
+    }
+}
+
+}  // namespace

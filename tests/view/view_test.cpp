@@ -1,0 +1,171 @@
+// The board as a person sees and uses it: the pixels OnDraw puts on a surface, and mouse events
+// on the real window that select sticks, press the drawn Play button and play whole games.
+#include "support/program.h"
+
+namespace {
+
+const char kFirstPrompt[] = "Left click on a row to remove one or more sticks.";
+
+class Board : public testsupport::Program {
+  protected:
+    // Left edges of the sticks whose body crosses line y: a stick's first column is pure yellow.
+    static std::vector<int> SticksOn(const QImage& image, int y) {
+        std::vector<int> lefts;
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) == 0xFFFF00) {
+                lefts.push_back(x);
+            }
+        }
+        return lefts;
+    }
+    static int Ink(const QImage& image, QRect rect) {
+        int ink = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            }
+        }
+        return ink;
+    }
+    // What a person's double click sends: press, release, double click, release.
+    void DoubleClick(QPoint point) {
+        Click(point);
+        QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, point);
+    }
+};
+
+TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
+    view->messageLine1 = "The computer is thinking.";
+    QImage image = Render();
+    const std::vector<std::vector<int>> fresh = {
+        {90}, {80, 90, 100}, {70, 80, 90, 100, 110}, {60, 70, 80, 90, 100, 110, 120}};
+    for (int32_t row = 0; row < 4; ++row) {
+        EXPECT_EQ(SticksOn(image, 50 * (4 - row) + 20), fresh[size_t(row)]) << "row " << row;
+    }
+    // Each stick: a grey tip (lines 0-1), a red head (2-8), a yellow body, darker to the right.
+    for (int column = 0; column < 5; ++column) {
+        const int shade = (64 * column + 4) / 5;  // the base cut toward zero after 64 i / 5 off
+        const int x = 60 + column, grey = 128 - shade;
+        EXPECT_EQ(image.pixel(x, 51), qRgb(grey, grey, grey)) << column;
+        EXPECT_EQ(image.pixel(x, 52), qRgb(192 - shade, 0, 0));
+        EXPECT_EQ(image.pixel(x, 58), qRgb(192 - shade, 0, 0));
+        EXPECT_EQ(image.pixel(x, 59), qRgb(255 - shade, 255 - shade, 0));
+        EXPECT_EQ(image.pixel(x, 89), qRgb(255 - shade, 255 - shade, 0));
+        EXPECT_EQ(image.pixel(x, 50), image.pixel(x, 51));
+        EXPECT_EQ(image.pixel(x, 90), qRgb(255, 255, 255));
+    }
+    EXPECT_EQ(image.pixel(65, 70), qRgb(255, 255, 255));
+    // The button's one-pixel outline, 100 pixels above the bottom; "Play" inside it.
+    const QRect button(180, view->height() - 100, 60, 40);
+    for (QPoint corner : {button.topLeft(), button.bottomRight(), button.topRight()}) {
+        EXPECT_EQ(image.pixel(corner), qRgb(0, 0, 0));
+    }
+    EXPECT_EQ(Ink(image, QRect(181, button.top() + 1, 10, 38)), 0);
+    EXPECT_GT(Ink(image, button.adjusted(1, 1, -1, -1)), 20);
+    // The message lines, on white in a proportional face, hidden on request.
+    EXPECT_GT(Ink(image, QRect(0, 0, 200, 14)), 50);
+    EXPECT_LT(Ink(image, QRect(0, 0, 200, 14)), 1400);
+    const QFontMetrics metrics(view->font());
+    EXPECT_LT(metrics.horizontalAdvance("iiiiiiii") * 2, metrics.horizontalAdvance("WWWWWWWW"));
+    Run(game::kMessagesHiddenCommand);
+    EXPECT_EQ(Ink(Render(), QRect(0, 0, 400, 30)), 0);
+    view->OnUpdate(view, game::kMessagesShowCommand, nullptr);  // from the view itself: ignored
+    view->OnUpdate(nullptr, 1, nullptr);
+    EXPECT_FALSE(view->showMessages);
+    Run(game::kMessagesShowCommand);
+
+    // Three sticks of the top row selected: gaps at its left end, the three beside the board.
+    view->selectedRow = 3;
+    view->sticksTaken = 3;
+    frame->resize(frame->width(), frame->height() - 60);
+    QTest::qWait(1);
+    image = Render();
+    EXPECT_EQ(SticksOn(image, 70), (std::vector<int>{90, 100, 110, 120, 400, 410, 420}));
+    EXPECT_EQ(view->playButtonRect.top, view->height() - 100) << "follows the bottom";
+    EXPECT_EQ(image.pixel(180, view->height() - 100), qRgb(0, 0, 0));
+    const QImage dense = Render(2.0);  // twice the density: the same logical places
+    EXPECT_EQ(dense.pixel(180, 140), qRgb(255, 255, 0));
+    EXPECT_EQ(dense.pixel(800, 140), qRgb(255, 255, 0));
+    document->engine.SetRows({0, 0, 0, 0});
+    view->sticksTaken = 0;
+    EXPECT_EQ(SticksOn(Render(), 70), std::vector<int>{});
+}
+
+TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
+    for (int i = 0; i < 3; ++i) {
+        Click(OverRow(3));
+    }
+    EXPECT_EQ(view->messageLine1, "To take 3 sticks from row 3, click the 'Play' button.");
+    EXPECT_EQ(view->messageLine2,
+              "To replace sticks, right click over the row they were taken from.");
+    Click(OverRow(0));                       // another row: nothing
+    Click(QPoint(5, 101), Qt::RightButton);  // nor here: the height alone says row 2
+    EXPECT_EQ(view->sticksTaken, 3);
+    Click(QPoint(590, 100), Qt::RightButton);  // 100 or less is the top row, whatever the x
+    Click(QPoint(1, 0), Qt::RightButton);      // (0, 0) would be the centre to QTest
+    Click(OverRow(3), Qt::RightButton);
+    EXPECT_EQ(view->sticksTaken, 0);
+    EXPECT_EQ(view->messageLine1 + view->messageLine2, kFirstPrompt);
+    DoubleClick(QPoint(5, view->height() - 1));  // below the board: row 0
+    EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 10) << "row 0 holds one stick";
+    Click(OverRow(0), Qt::RightButton);
+    DoubleClick(OverRow(1));  // a double click counts twice
+    EXPECT_EQ(view->sticksTaken, 2);
+    DoubleClick(OverRow(1));
+    EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 31);
+
+    // A press on the button and a release there plays; moving off and back first is fine.
+    QTest::mouseMove(view, OnPlay());
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
+    EXPECT_EQ(view->sticksTaken, 3) << "a press on the button selects nothing";
+    QTest::mouseMove(view, QPoint(100, 300));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
+    QTest::mouseMove(view, OnPlay());
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
+    EXPECT_EQ(document->engine.GetSticks(1), 3) << "no press on the button, no play";
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
+    QTest::mouseMove(view, QPoint(100, 300));
+    QTest::mouseMove(view, OnPlay() + QPoint(28, 18));  // strictly inside
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
+    EXPECT_EQ(document->engine.GetSticks(1), 0);
+    EXPECT_TRUE(view->humanToMove) << "the reply came in the same release";
+    EXPECT_TRUE(view->messageLine1.starts_with("The computer took "));
+    Click(QPoint(180, view->height() - 100));  // the outline is not the button
+    EXPECT_EQ(view->sticksTaken, 1);
+    Click(OnPlay(), Qt::RightButton);
+    EXPECT_EQ(view->sticksTaken, 1) << "nor is a right click on it a click on a row";
+    Click(OverRow(0), Qt::RightButton);
+    Click(OnPlay());  // nothing selected: no play
+    EXPECT_EQ(view->messageLine1, kFirstPrompt);
+    view->humanToMove = false;  // while the computer is to move clicks select nothing
+    const Rows before = document->engine.GetRows();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OverRow(3));
+    EXPECT_EQ(view->sticksTaken, 0);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, OverRow(3));
+    EXPECT_TRUE(view->humanToMove) << "and the release lets it move";
+    EXPECT_NE(document->engine.GetRows(), before);
+}
+
+TEST_F(Board, WholeGamesWonAndLostWithTheMouse) {
+    for (const bool humanFirst : {false, true}) {
+        document->humanFirst = humanFirst;  // 1, 3, 5, 7 is lost for the player to move
+        Run(framework::kFileNew);
+        for (int turn = 0; turn < 20 && !document->engine.IsEmpty(); ++turn) {
+            ASSERT_TRUE(view->humanToMove);
+            const engine::Move best = document->engine.ChooseMove();
+            Take(best.row, best.number);
+        }
+        EXPECT_TRUE(document->engine.IsEmpty());
+        EXPECT_EQ(view->messageLine1, humanFirst ? "You lose, you took the last stick."
+                                                 : "You win, the computer took the last stick.");
+        EXPECT_EQ(view->humanToMove, !humanFirst);
+        Take(2, 1);
+        EXPECT_EQ(view->messageLine1,
+                  humanFirst ? "You lose, you took the last stick." : kFirstPrompt);
+        EXPECT_EQ(view->sticksTaken, 0);
+    }
+}
+
+}  // namespace
