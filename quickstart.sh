@@ -13,7 +13,7 @@ play_packages=(
 )
 test_packages=(
     dpkg-dev file groff-base desktop-file-utils libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool x11-apps valgrind clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev
 )
 
 install_missing() {
