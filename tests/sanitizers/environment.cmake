@@ -15,4 +15,12 @@ _torvel_sanitizer_options(ASAN_OPTIONS
 _torvel_sanitizer_options(UBSAN_OPTIONS "print_stacktrace=1:halt_on_error=1")
 # Leaks that belong to libraries we link (never to Torvel's own code) are listed, one by one,
 # in lsan.supp.
-_torvel_sanitizer_options(LSAN_OPTIONS "suppressions=${_torvel_sanitizers}/lsan.supp:print_suppressions=0")
+# intercept_tls_get_addr=0: up to GCC 13 and LLVM 16 the runtime's __tls_get_addr interceptor
+# takes a dynamic TLS block whose address ends in 0x010 for one with a pre-2.25 glibc header,
+# reads the two words before it as that block's range, and the leak check at exit then faults on
+# the nonsense range ("DTLS 9 at 0x...0ba7-0x000800001ca9", "Tracer caught signal 11"). Where a
+# block lands depends on the heap, so the printing tests crashed on a machine with no locale set
+# and never with one. Leaks are still found everywhere; only pointers kept solely in the dynamic
+# TLS of a library loaded at run time go unseen.
+_torvel_sanitizer_options(LSAN_OPTIONS
+  "suppressions=${_torvel_sanitizers}/lsan.supp:print_suppressions=0:intercept_tls_get_addr=0")
