@@ -72,6 +72,7 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         EXPECT_TRUE(result.err.starts_with("torvel-cli: ") && Lines(result.err) == 1) << result.err;
         EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
     }
+    EXPECT_EQ(Cli("play-chess").err, "torvel-cli: unknown command 'play-chess' (try --help)\n");
     EXPECT_NE(Cli("move 1 x").err.find("'x'"), std::string::npos);
     EXPECT_NE(Cli("move 13 13").err.find("row of 13 sticks"), std::string::npos);
     const auto nothing = Cli("");

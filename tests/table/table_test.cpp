@@ -174,20 +174,24 @@ TEST(PositionTable, KeysTooLargeToPackKeepTheirPlaceInTheOrder) {
     PositionTable t;
     std::vector<int32_t> longKey(20, 0);
     longKey.back() = 1;
-    InsertAll(t, {PositionKey(longKey, 21), Key({16}, -2), Key({0, 16}, 3), Key({1}, -2),
-                  Key({2}, 3), Key({3}, -2), Key({4}, 3), Key({5}, -2), Key({6}, 3), Key({7}, -2)});
+    InsertAll(t,
+              {PositionKey(longKey, 21), Key({16}, -2), Key({0, 16}, 3), Key({1}, -2), Key({2}, 3),
+               Key({3}, -2), Key({4}, 3), Key({5}, -2), Key({6}, 3), Key({1, 1}, 3)});
     EXPECT_EQ(t.Lookup(Key({16}, 0)), 0);
     t.Insert(Key({15}, -2));
     EXPECT_EQ(t.Lookup(Key({16}, 0)), -2);
     EXPECT_EQ(t.Lookup(PositionKey(longKey, 0)), 21);
     const std::string expected =
-        "1 1 -2\n1 2 3\n1 3 -2\n1 4 3\n1 5 -2\n1 6 3\n1 7 -2\n1 15 -2\n1 16 -2\n2 0 16 3\n"
+        "1 1 -2\n1 2 3\n1 3 -2\n1 4 3\n1 5 -2\n1 6 3\n1 15 -2\n1 16 -2\n2 0 16 3\n2 1 1 3\n"
         "20 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 21\n";
     EXPECT_EQ(ReadFile("torvelbase.txt"), "11\n" + expected);
     PositionTable loaded;
     ASSERT_EQ(loaded.Load(), LoadStatus::Loaded);
     EXPECT_EQ(Lines(loaded), expected);
-    EXPECT_EQ(Text(loaded.GetEntry(8)), "1 16 -2\n");
+    EXPECT_EQ(Text(loaded.GetEntry(7)), "1 16 -2\n");
+    PositionTable memoryOnly("");  // with no file, nothing has put the merged keys in order yet
+    InsertAll(memoryOnly, ElevenDescending());
+    EXPECT_EQ(Text(memoryOnly.GetEntry(0)) + Text(memoryOnly.GetEntry(10)), "1 1 -2\n2 4 1 3\n");
 }
 
 }  // namespace
