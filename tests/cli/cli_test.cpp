@@ -73,6 +73,7 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
     }
     EXPECT_EQ(Cli("play-chess").err, "torvel-cli: unknown command 'play-chess' (try --help)\n");
+    EXPECT_NE(Cli("move --turbo 1").err.find("unknown option '--turbo'"), std::string::npos);
     EXPECT_NE(Cli("move 1 x").err.find("'x'"), std::string::npos);
     EXPECT_NE(Cli("move 13 13").err.find("row of 13 sticks"), std::string::npos);
     const auto nothing = Cli("");
