@@ -61,14 +61,15 @@ TEST_F(GameControl, EachPlayCommandMakesOneMoveAndDrawsItAtOnce) {
 
 TEST_F(GameControl, WhoeverTakesTheLastStickLosesAndThenNothingMoves) {
     document->engine.SetRows({0, 0, 0, 1});
+    Click(OverRow(3));  // a click reads the rows anew: no more than the one stick left
     Take(3, 1);
     EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
               "You lose, you took the last stick.| ");
     EXPECT_FALSE(view->humanToMove);
-    ASSERT_EQ(drawings.size(), 4u);  // two presses, the empty board, the result
-    EXPECT_EQ(drawings[2].rows, (Rows{0, 0, 0, 0}));
+    ASSERT_EQ(drawings.size(), 5u);  // three presses, the empty board, the result
+    EXPECT_EQ(drawings[3].rows, (Rows{0, 0, 0, 0}));
     Click(OnPlay());
-    EXPECT_EQ(drawings.size(), 5u) << "the press draws; the Play command of the release does not";
+    EXPECT_EQ(drawings.size(), 6u) << "the press draws; the Play command of the release does not";
     Reply({0, 0, 1, 0});
     EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
               "You win, the computer took the last stick.| ");
@@ -95,7 +96,7 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
         EXPECT_EQ(document->engine.GetTable(), positions);
         EXPECT_TRUE(view->humanToMove);
         EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2, "| ");
-        EXPECT_EQ(view->sticksTaken, 0);
+        EXPECT_EQ(view->sticksTaken + view->selectedRow, 0);
         ASSERT_EQ(drawings.size(), humanFirst ? 1u : 3u);  // thinking and the reply, then blank
         EXPECT_EQ(drawings.back().line1, "");
     }

@@ -58,6 +58,8 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app->GetMainWnd(), nullptr);
     EXPECT_EQ(app->GetDocTemplate()->GetDocument(), nullptr);
+    app.reset();
+    EXPECT_EQ(framework::GetApp(), nullptr);
 }
 
 TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
@@ -100,6 +102,7 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     framework::ScopedModalRunner runner([&](QDialog& dialog) {
         if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
             seen << QStringLiteral("file");
+            EXPECT_TRUE(files->testOption(QFileDialog::DontConfirmOverwrite)) << "asked once only";
             files->selectFile(name);
             return int(QDialog::Accepted);
         }
