@@ -36,6 +36,7 @@ int RunMove(Arguments args) {
     engine::GameEngine game(OpenTable(analysis.base));
     game.SetRows(analysis.rows);
     const engine::Move move = game.ChooseMove();
+    game.GetTable()->Sync();
     std::cout << move.row << ' ' << move.number << '\n';
     return 0;
 }
@@ -47,7 +48,9 @@ int RunScore(Arguments args) {
     }
     engine::GameEngine game(OpenTable(analysis.base));
     game.SetRows(analysis.rows);
-    std::cout << game.Evaluate() << '\n';
+    const int32_t score = game.Evaluate();
+    game.GetTable()->Sync();
+    std::cout << score << '\n';
     return 0;
 }
 

@@ -86,10 +86,16 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
 
 std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
     auto positionTable = std::make_shared<table::PositionTable>(base.path);
-    if (positionTable->Load() == table::LoadStatus::Damaged) {
-        const table::BaseFileProblem& problem = positionTable->GetLoadProblem();
+    positionTable->SetNoticeHandler(
+        [](const std::string& notice) { std::cerr << "torvel-cli: " << notice << '\n'; });
+    const table::LoadStatus status = positionTable->Load();
+    const table::BaseFileProblem& problem = positionTable->GetLoadProblem();
+    if (status == table::LoadStatus::Damaged) {
         std::cerr << "torvel-cli: warning: base file '" << base.path << "' is damaged (line "
                   << problem.line << ": " << problem.what << "); starting with an empty table\n";
+    } else if (status == table::LoadStatus::Unreadable) {
+        std::cerr << "torvel-cli: warning: base file '" << base.path << "' cannot be read ("
+                  << problem.what << "); starting with an empty table\n";
     }
     return positionTable;
 }

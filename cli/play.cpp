@@ -52,6 +52,7 @@ int RunPlay(Arguments args) {
     engine::GameEngine game(OpenTable(base));
     TerminalGame terminalGame(game, std::cin, std::cout, settings);
     terminalGame.Play();
+    game.GetTable()->Sync();
     return 0;
 }
 

@@ -1,14 +1,14 @@
 // `verify`: checks a base file and says whether the computer can trust it.
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <iterator>
 
 #include "cli/arguments.h"
 #include "cli/base_check.h"
 #include "cli/commands.h"
+#include "table/base_file.h"
 
 namespace cli {
 
@@ -28,21 +28,16 @@ int RunVerify(Arguments args) {
     if (!rest.empty()) {
         return UsageFailure("unexpected argument '" + rest.front() + "' (use --base FILE)");
     }
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(base.path, ec)) {
-        std::cout << base.path << ": cannot be read: "
-                  << (std::filesystem::exists(base.path, ec) ? "not a regular file"
-                                                             : "no such file")
-                  << '\n';
-        return 1;
-    }
-    std::ifstream in(base.path, std::ios::binary);
     std::string text;
-    if (in) {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    if (!in.is_open() || in.bad()) {
-        std::cout << base.path << ": cannot be read\n";
+    table::FileStamp stamp;
+    if (const int error = table::ReadBaseText(base.path, text, stamp); error != 0) {
+        std::cout << base.path
+                  << (error == EFBIG ? ": line 1: the file is larger than any table"
+                                     : std::string(": cannot be read: ") +
+                                           (error == ENOENT   ? "no such file"
+                                            : error == ENODEV ? "not a regular file"
+                                                              : std::strerror(error)))
+                  << '\n';
         return 1;
     }
     const BaseCheck check = CheckBaseText(text);

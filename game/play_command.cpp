@@ -42,6 +42,10 @@ void PlayComputerMove(engine::GameEngine& game, view::BoardViewState& state, Boa
     view.RedrawNow();
     const engine::Move reply = game.ChooseMove();
     game.ApplyMove(reply);
+    // What the search saved on the way reaches the disk once a turn, not at every save.
+    if (table::PositionTable* positions = game.GetTable()) {
+        positions->Sync();
+    }
     state.messageLine1 = ComputerMoveMessage(reply);
     Write(state.messageLine2, "To take your turn, left click over a row and click 'Play.'");
     view.RedrawNow();

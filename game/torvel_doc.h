@@ -18,6 +18,8 @@ class CTorvelDoc : public framework::Document {
     CTorvelDoc() = default;
 
     bool OnNewDocument() override;
+    // Refuses, with a message, to write a game over the base file in use.
+    bool OnSaveDocument(const QString& path) override;
     void Serialize(framework::Archive& archive) override;
 
     // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from torvelbase.txt.

@@ -1,6 +1,7 @@
 #include "shell/torvel_app.h"
 
 #include <QApplication>
+#include <QStatusBar>
 
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
@@ -36,6 +37,13 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     if (frame == nullptr) {
         return false;
     }
+    // What the base file's saving has to tell shows in the status bar; the board stays as it is.
+    auto* document = static_cast<game::CTorvelDoc*>(GetDocTemplate()->GetDocument());
+    document->engine.GetTable()->SetNoticeHandler([frame](const std::string& notice) {
+        QString text = QString::fromStdString(notice);
+        text[0] = text[0].toUpper();
+        frame->statusBar()->showMessage(text);
+    });
     // The dialogs have no owner window; they show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
     // Big enough for a seven-row board and the button below it, whatever the screen's size.

@@ -1,17 +1,20 @@
 #include "table/base_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 namespace table {
 namespace {
@@ -129,6 +132,9 @@ BaseFileContents ParseBaseFile(std::string_view text) {
     if (count < 0) {
         return Damaged(tokens.TokenLine(), "the key count is negative");
     }
+    if (count > kMaxBaseKeys) {
+        return Damaged(tokens.TokenLine(), "the key count is larger than any table holds");
+    }
     BaseFileContents contents;
     // Every key takes at least four bytes ("0 1\n"), which bounds what a count may reserve.
     contents.keys.reserve(std::min<size_t>(static_cast<size_t>(count), tokens.Remaining() / 4));
@@ -176,22 +182,56 @@ BaseFileContents ParseBaseFile(std::string_view text) {
     return contents;
 }
 
-BaseFileContents ReadBaseFile(const std::string& path) {
-    // Only a regular file can hold a base; a directory or a pipe counts as no file at all.
+namespace {
+
+FileStamp StampOf(const struct stat& info) {
+    return {info.st_dev, info.st_ino, info.st_size,
+            info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+std::string Folder(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+int ReadBaseText(const std::string& path, std::string& text, FileStamp& stamp) {
+    text.clear();
+    // Opened without waiting (a pipe would block), then checked: what is read is what was seen.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOTDIR ? ENOENT : errno;
+    }
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return {};
+    int error = ::fstat(fd, &info) != 0 ? errno : !S_ISREG(info.st_mode) ? ENODEV : 0;
+    if (error == 0) {
+        stamp = StampOf(info);
+        char buffer[65536];
+        for (ssize_t n = 1; n != 0 && error == 0 && text.size() <= kMaxBaseFileBytes;) {
+            n = ::read(fd, buffer, sizeof buffer);
+            error = n < 0 && errno != EINTR ? errno : 0;
+            text.append(buffer, size_t(std::max<ssize_t>(n, 0)));
+        }
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {};
+    ::close(fd);
+    return error == 0 && text.size() > kMaxBaseFileBytes ? EFBIG : error;
+}
+
+BaseFileContents ReadBaseFile(const std::string& path) {
+    std::string text;
+    FileStamp stamp;
+    const int error = ReadBaseText(path, text, stamp);
+    BaseFileContents contents;
+    if (error == 0 || error == EFBIG) {
+        contents =
+            error == 0 ? ParseBaseFile(text) : Damaged(1, "the file is larger than any table");
+    } else if (error != ENOENT && error != ENODEV) {  // no file, or a folder or a pipe: no base
+        contents.status = LoadStatus::Unreadable;
+        contents.problem.what = std::strerror(error);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return {};
-    }
-    return ParseBaseFile(text.view());
+    contents.stamp = stamp;
+    return contents;
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -208,34 +248,137 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view head, std::string_view body,
-                 const WriteFunction& write) {
-    static std::atomic<unsigned> serial{0};
-    const std::string temporary =
-        path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::string ResolvedPath(const std::string& path) {
+    struct stat link {};
+    if (path.empty() || ::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (length <= 0) {
+        return path;
+    }
+    const std::string named(target, size_t(length));
+    return ResolvedPath(named[0] == '/' ? named : Folder(path) + "/" + named);
+}
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? StampOf(info) : FileStamp{};
+}
+
+int ReplaceFile(const std::string& path, std::string_view head, std::string_view body,
+                FileStamp& stamp, const WriteFunction& write) {
+    const std::string target = ResolvedPath(path);
+    // A name with the process (so stale ones can be told) and six letters no one can foresee,
+    // created exclusively: a name planted in advance, file or link, is never opened.
+    std::string temporary = target + ".tmp" + std::to_string(::getpid()) + "-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return errno;
     }
-    const bool written = write(fd, head) && write(fd, body);
-    if (::close(fd) != 0 || !written) {
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    struct stat written {};
+    errno = 0;
+    int error =
+        ::fchmod(fd, mode) == 0 && write(fd, head) && write(fd, body) && ::fstat(fd, &written) == 0
+            ? 0
+            : (errno != 0 ? errno : EIO);
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        // Exchanging the names, rather than renaming over the target, keeps the file system from
+        // flushing the new file at once; the old one is then dropped before it reaches the disk.
+        if (S_ISREG(old.st_mode) && ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD,
+                                                target.c_str(), RENAME_EXCHANGE) == 0) {
+            ::unlink(temporary.c_str());
+            stamp = StampOf(written);
+            return 0;
+        }
+        error = ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+    }
+    if (error != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return error == 0 ? EIO : error;
     }
-    // Exchanging the names, rather than renaming over the target, keeps the file system from
-    // flushing the new file at once; the old one is then dropped before it ever reaches the disk.
-    struct stat target {};
-    const bool exchange = ::lstat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode);
-    if (exchange &&
-        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(temporary.c_str());
-        return true;
+    stamp = StampOf(written);
+    return 0;
+}
+
+std::string SetAside(const std::string& path) {
+    const std::string target = ResolvedPath(path);
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = target + ".damaged";
+        if (n > 1) {
+            name += '.';
+            name += std::to_string(n);
+        }
+        if (::renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
+            return name;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
     }
-    if (::rename(temporary.c_str(), path.c_str()) == 0) {
-        return true;
+    return {};
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string target = ResolvedPath(path);
+    const std::string folder = Folder(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + ".tmp";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
     }
-    ::unlink(temporary.c_str());
-    return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        char* end = nullptr;
+        const long pid =
+            name.starts_with(prefix) ? std::strtol(name.c_str() + prefix.size(), &end, 10) : 0;
+        struct stat info {};
+        const std::string file = folder + "/" + name;
+        if (pid > 0 && *end == '-' && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
+            ::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid()) {
+            ::unlink(file.c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
+bool SyncFile(const std::string& path) {
+    const std::string target = ResolvedPath(path);
+    bool synced = true;
+    for (const std::string& name : {target, Folder(target)}) {
+        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        synced = fd >= 0 && ::fsync(fd) == 0 && synced;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    return synced;
+}
+
+FolderLock::FolderLock(const std::string& path)
+    : fd(::open(Folder(ResolvedPath(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (fd >= 0) {
+        ::close(fd);  // lets the lock go
+    }
 }
 
 }  // namespace table

@@ -1,6 +1,10 @@
 #include "table/position_table.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 namespace table {
@@ -258,26 +262,88 @@ bool PositionTable::Save() {
     if (basePath.empty()) {
         return true;
     }
+    if (savesOff) {
+        return false;
+    }
+    const FolderLock lock(basePath);
+    if (setAsidePending) {
+        setAsidePending = false;
+        const std::string name = SetAside(basePath);
+        const int error = errno;
+        struct stat left {};
+        if (name.empty() && ::lstat(ResolvedPath(basePath).c_str(), &left) == 0) {
+            savesOff = true;
+            Notify("the base file '" + basePath + "' could not be set aside (" +
+                   std::strerror(error) + "); nothing is saved in this run");
+            return false;
+        }
+        if (!name.empty()) {
+            Notify("the damaged base file '" + basePath + "' was set aside as '" + name + "'");
+        }
+        diskStamp = {};
+    }
+    if (const FileStamp now = StampOf(ResolvedPath(basePath));
+        now.size >= 0 && !(now == diskStamp)) {
+        const BaseFileContents other = ReadBaseFile(basePath);
+        if (other.status == LoadStatus::Loaded) {
+            Absorb(other.keys);
+        }
+    }
     Materialize();
     const std::string head = std::to_string(entryCount) + "\n";
-    bool saved = false;
+    int error = 0;
     uint64_t bytes = head.size();
     if (wideMerged == 0) {
-        saved = ReplaceFile(basePath, head, text, write);
+        error = ReplaceFile(basePath, head, text, diskStamp, write);
         bytes += text.size();
     } else {
         std::ostringstream body;
         ForEachEntry([&](const PositionKey& key) { WriteText(body, key) << '\n'; });
-        saved = ReplaceFile(basePath, head, body.view(), write);
+        error = ReplaceFile(basePath, head, body.view(), diskStamp, write);
         bytes += body.view().size();
     }
-    if (saved) {
+    if (error == 0) {
         ++stats.saves;
         stats.bytesWritten += bytes;
-    } else {
-        ++stats.failedSaves;
+        unsynced = true;
+        return true;
     }
-    return saved;
+    ++stats.failedSaves;
+    if (!failureTold) {
+        failureTold = true;
+        Notify("the base file '" + basePath + "' could not be saved (" + std::strerror(error) +
+               "); positions found from now on are not kept");
+    }
+    return false;
+}
+
+bool PositionTable::Sync() {
+    if (!unsynced) {
+        return true;
+    }
+    unsynced = false;
+    return SyncFile(basePath);
+}
+
+void PositionTable::Notify(const std::string& message) const {
+    if (notice) {
+        notice(message);
+    }
+}
+
+void PositionTable::Absorb(const std::vector<PositionKey>& keys) {
+    for (const PositionKey& key : keys) {
+        if (const auto code = Pack(key)) {
+            if (index.Find(*code) == nullptr) {
+                index.Add(*code, key.GetScore(), true, true);
+                pending.push_back(*code);
+                ++entryCount;
+            }
+        } else if (wide.emplace(ValuesOf(key), WideEntry{key.GetScore(), true, true}).second) {
+            ++wideMerged;
+            ++entryCount;
+        }
+    }
 }
 
 void PositionTable::Clear() {
@@ -297,14 +363,17 @@ LoadStatus PositionTable::Load() {
     if (basePath.empty()) {
         return LoadStatus::Missing;
     }
+    RemoveStaleTemporaries(basePath);
     BaseFileContents contents = ReadBaseFile(basePath);
     if (contents.status == LoadStatus::Missing) {
         return LoadStatus::Missing;
     }
     Clear();
-    if (contents.status == LoadStatus::Damaged) {
+    diskStamp = contents.stamp;
+    if (contents.status != LoadStatus::Loaded) {
         loadProblem = std::move(contents.problem);
-        return LoadStatus::Damaged;
+        setAsidePending = true;
+        return contents.status;
     }
     sorted.reserve(contents.keys.size());
     index.Reserve(contents.keys.size());

@@ -25,6 +25,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,10 +53,23 @@ class PositionTable {
     void SortEntries();
     // Rewrites the base file with the main array; false when it could not be written (the old
     // file and the table stay as they were). With no base path there is nothing to write.
+    //
+    // Saves hold a lock on the file's folder, so programs sharing the file save one at a time;
+    // when the file changed since this table last read or wrote it, its keys join the table
+    // first. The first save after a load that found the file damaged or unreadable sets that
+    // file aside; when it cannot, the run saves nothing.
     bool Save();
-    // Replaces the table with the base file's keys. A file that cannot be opened changes
-    // nothing; a damaged one leaves the table empty.
+    // Replaces the table with the base file's keys, after removing what runs that were killed
+    // left beside it. A missing file changes nothing; a damaged or unreadable one leaves the
+    // table empty.
     LoadStatus Load();
+    // Makes the last save reach the disk (the file and its folder); true when there is nothing
+    // to make durable.
+    bool Sync();
+    // Told, once each, what a user should know: a file set aside, saving given up or failing.
+    void SetNoticeHandler(std::function<void(const std::string&)> handler) {
+        notice = std::move(handler);
+    }
 
     int32_t GetEntryCount() const { return entryCount; }
     PositionKey GetEntry(int32_t i) const;
@@ -108,6 +122,9 @@ class PositionTable {
     void InsertKey(const PositionKey& key, bool searched);
     void AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score, bool searched);
     void Merge(const PositionKey* wideKey, PackedKey code, int32_t score);
+    // Adds the keys of another program's file that this table does not hold, as merged ones.
+    void Absorb(const std::vector<PositionKey>& keys);
+    void Notify(const std::string& text) const;
     void Clear();
     // Brings `sorted` (and the file text, when there is a file) up to date with `pending`.
     void Materialize() const;
@@ -136,6 +153,12 @@ class PositionTable {
 
     Stats stats;
     BaseFileProblem loadProblem;
+    std::function<void(const std::string&)> notice;
+    FileStamp diskStamp;           // the file as this table last read or wrote it
+    bool setAsidePending = false;  // the file on disk could not be loaded
+    bool savesOff = false;         // it could not be set aside either
+    bool failureTold = false;
+    bool unsynced = false;
 };
 
 }  // namespace table

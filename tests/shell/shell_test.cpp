@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "framework/modal_runner.h"
@@ -97,7 +98,8 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
 
 TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     const QString saved = QString::fromStdString(dir.File("game.tor"));
-    QString name = saved;  // file dialogs choose it, message boxes say No
+    QString name = saved;  // file dialogs choose it, message boxes say `reply`
+    int reply = QMessageBox::No;
     QStringList seen;
     framework::ScopedModalRunner runner([&](QDialog& dialog) {
         if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
@@ -107,7 +109,7 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
             return int(QDialog::Accepted);
         }
         seen << static_cast<QMessageBox&>(dialog).text();
-        return int(QMessageBox::No);
+        return reply;
     });
     EXPECT_TRUE(Run(framework::kFileSave));
     EXPECT_TRUE(Run(framework::kFileSave));  // named now: no question
@@ -125,8 +127,22 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     name = saved;
     EXPECT_FALSE(document->DoSave(QString()));  // Save As over it: asked, and refused
     EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
+    name = QString::fromStdString(dir.File("torvelbase.txt"));  // the computer's own file
+    testsupport::WriteFile("torvelbase.txt", "0\n");
+    reply = QMessageBox::Yes;  // replace it: refused all the same
+    EXPECT_FALSE(document->DoSave(QString()));
+    EXPECT_TRUE(seen.back().startsWith("Cannot save the game as")) << seen.back().toStdString();
+    EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
     EXPECT_EQ(app->GetRecentFileList()->Files(), QStringList{saved});
     EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "anything");
+}
+
+TEST_F(Program, AFailedSaveIsToldInTheStatusBar) {
+    std::filesystem::create_directory("torvelbase.txt");  // no file can take its place
+    Take(3, 3);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith(
+        "The base file 'torvelbase.txt' could not be saved (Is a directory)"));
+    EXPECT_TRUE(view->messageLine1.starts_with("The computer took "));
 }
 
 TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {

@@ -2,6 +2,8 @@
 // what a save writes, what a load accepts, and what a failed save leaves.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "support/reference_model.h"
@@ -125,7 +127,8 @@ TEST(PositionTable, LoadTakesSoundFilesAndDropsDamagedOnes) {
                               {"1\n1 1 -4\n", 2, "impossible"},  // in one move
                               {"1\n1 1 0\n", 2, "impossible"},
                               {"1\n0 3\n", 2, "impossible"},  // the empty key scores 1
-                              {"1\n2 1 1 99\n", 2, "impossible"}};
+                              {"1\n2 1 1 99\n", 2, "impossible"},
+                              {"99999\n0 1\n", 1, "larger than any table"}};
     for (const Damage& d : damaged) {
         WriteFile("torvelbase.txt", d.text);
         ASSERT_EQ(loaded.Load(), LoadStatus::Damaged) << d.text;
@@ -134,8 +137,46 @@ TEST(PositionTable, LoadTakesSoundFilesAndDropsDamagedOnes) {
         EXPECT_NE(loaded.GetLoadProblem().what.find(d.what), std::string::npos)
             << loaded.GetLoadProblem().what;
     }
+    WriteFile("torvelbase.txt", "1\n0 1\n" + std::string(table::kMaxBaseFileBytes, ' '));
+    EXPECT_EQ(loaded.Load(), LoadStatus::Damaged) << "no table is that large";
     WriteFile("torvelbase.txt", "0\n");
     EXPECT_EQ(loaded.Load(), LoadStatus::Loaded);
+    PositionTable memory("/proc/self/mem");
+    EXPECT_EQ(memory.Load(), LoadStatus::Unreadable);
+    EXPECT_EQ(memory.GetLoadProblem().what, "Input/output error");
+}
+
+TEST(PositionTable, SavesInSharedAndHostileFolders) {
+    testsupport::TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory("real");
+    WriteFile("real/base.txt", "1\n0 1\n");
+    fs::permissions("real/base.txt", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real/base.txt", "torvelbase.txt");
+    WriteFile("victim", "mine");
+    for (int n = 0; n < 10; ++n) {  // links planted where a save's temporary file could go
+        const std::string pid = std::to_string(::getpid());
+        fs::create_symlink("../victim", "real/base.txt.tmp" + pid + "-" + std::to_string(n));
+    }
+    WriteFile("real/base.txt.tmp4194305-x1y2z3", "left by a run killed long ago");
+    WriteFile("real/base.txt.tmp" + std::to_string(::getpid()) + "-live", "a running save");
+    PositionTable first;
+    PositionTable second;
+    ASSERT_EQ(first.Load(), LoadStatus::Loaded);
+    ASSERT_EQ(second.Load(), LoadStatus::Loaded);
+    EXPECT_FALSE(fs::exists("real/base.txt.tmp4194305-x1y2z3"));
+    EXPECT_TRUE(fs::exists("real/base.txt.tmp" + std::to_string(::getpid()) + "-live"));
+    InsertAll(first, ElevenDescending());
+    InsertAll(second, {Key({8}, 3), Key({9}, -2), Key({10}, 3), Key({11}, -2), Key({12}, 3),
+                       Key({13}, -2), Key({14}, 3), Key({0, 2}, -4), Key({0, 3}, -4),
+                       Key({0, 0, 2}, -6), Key({0, 0, 3}, 7)});
+    EXPECT_EQ(ReadFile("victim"), "mine");
+    EXPECT_TRUE(fs::is_symlink("torvelbase.txt"));
+    EXPECT_EQ(fs::status("real/base.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadFile("torvelbase.txt").substr(0, 3), "23\n")
+        << "the second kept the first's keys";
+    EXPECT_TRUE(second.Sync());
 }
 
 TEST(PositionTable, AFailedSaveAtAnyByteKeepsTheOldFileAndTheWholeTable) {
