@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what a bare Debian 12 machine lacks, builds Torvel in Release, then plays or tests.
 #   ./quickstart.sh play   the build and run-time packages, the two programs, then the game
-#   ./quickstart.sh test   also the test tools; every test with warnings as errors, again under
-#                          AddressSanitizer and UndefinedBehaviorSanitizer, then each libFuzzer
-#                          target for 30 seconds
+#   ./quickstart.sh test   also the test tools; the formatting check, every test with warnings
+#                          as errors, again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#                          then each libFuzzer target for 30 seconds
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,7 +13,7 @@ play_packages=(
 )
 test_packages=(
     dpkg-dev file groff-base desktop-file-utils libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev clang-format
 )
 
 install_missing() {
@@ -45,6 +45,9 @@ play)
     ;;
 test)
     install_missing "${play_packages[@]}" "${test_packages[@]}"
+    # Every source keeps to the committed .clang-format.
+    find table engine framework game view shell cli data tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) \
+        -print0 | xargs -0 clang-format --dry-run --Werror
     build build-test -DTORVEL_WERROR=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
     build build-asan -DTORVEL_WERROR=ON -DTORVEL_SANITIZE=ON -DTORVEL_BUILD_BENCH=OFF
