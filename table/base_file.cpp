@@ -249,17 +249,21 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 std::string ResolvedPath(const std::string& path) {
+    std::string resolved = path;
     struct stat link {};
-    if (path.empty() || ::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-        return path;
+    // As the system does, a chain of more than 40 links is followed no further.
+    for (int links = 0; links < 40 && !resolved.empty() && ::lstat(resolved.c_str(), &link) == 0 &&
+                        S_ISLNK(link.st_mode);
+         ++links) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(resolved.c_str(), target, sizeof target);
+        if (length <= 0 || size_t(length) == sizeof target) {
+            break;
+        }
+        std::string named(target, size_t(length));
+        resolved = named[0] == '/' ? named : Folder(resolved) + "/" + named;
     }
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink(path.c_str(), target, sizeof target - 1);
-    if (length <= 0) {
-        return path;
-    }
-    const std::string named(target, size_t(length));
-    return ResolvedPath(named[0] == '/' ? named : Folder(path) + "/" + named);
+    return resolved;
 }
 
 FileStamp StampOf(const std::string& path) {

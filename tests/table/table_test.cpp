@@ -177,6 +177,11 @@ TEST(PositionTable, SavesInSharedAndHostileFolders) {
     EXPECT_EQ(ReadFile("torvelbase.txt").substr(0, 3), "23\n")
         << "the second kept the first's keys";
     EXPECT_TRUE(second.Sync());
+    fs::create_symlink("loop", "loop");
+    PositionTable looped("loop");
+    EXPECT_EQ(looped.Load(), LoadStatus::Unreadable);  // too many levels of links
+    InsertAll(looped, ElevenDescending());  // the link is set aside, and the save goes on
+    EXPECT_TRUE(fs::is_symlink("loop.damaged") && fs::is_regular_file("loop"));
 }
 
 TEST(PositionTable, AFailedSaveAtAnyByteKeepsTheOldFileAndTheWholeTable) {
