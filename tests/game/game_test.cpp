@@ -60,16 +60,19 @@ TEST_F(GameControl, EachPlayCommandMakesOneMoveAndDrawsItAtOnce) {
 }
 
 TEST_F(GameControl, WhoeverTakesTheLastStickLosesAndThenNothingMoves) {
+    document->engine.SetRows({1, 3, 5, 0});  // a click reads the rows anew, not the last drawing
+    Click(OverRow(3));
+    EXPECT_EQ(view->sticksTaken, 0);
     document->engine.SetRows({0, 0, 0, 1});
-    Click(OverRow(3));  // a click reads the rows anew: no more than the one stick left
+    drawings.clear();
     Take(3, 1);
     EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
               "You lose, you took the last stick.| ");
     EXPECT_FALSE(view->humanToMove);
-    ASSERT_EQ(drawings.size(), 5u);  // three presses, the empty board, the result
-    EXPECT_EQ(drawings[3].rows, (Rows{0, 0, 0, 0}));
+    ASSERT_EQ(drawings.size(), 4u);  // two presses, the empty board, the result
+    EXPECT_EQ(drawings[2].rows, (Rows{0, 0, 0, 0}));
     Click(OnPlay());
-    EXPECT_EQ(drawings.size(), 6u) << "the press draws; the Play command of the release does not";
+    EXPECT_EQ(drawings.size(), 5u) << "the press draws; the Play command of the release does not";
     Reply({0, 0, 1, 0});
     EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
               "You win, the computer took the last stick.| ");

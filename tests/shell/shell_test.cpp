@@ -69,7 +69,8 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
         {game::kInstructionsCommand, "Instructions"},
         {game::kLegalCommand, "Legal"},
         {game::kCurvatureOfTimeCommand, "Curvature of Time"},
-        {game::kSpaceTimeCommand, "Space-Time"}};
+        {game::kSpaceTimeCommand, "Space-Time"},
+        {game::kOptionsCommand, "Options"}};
     document->engine.ApplyMove(engine::Move{2, 2});
     Click(OverRow(3));
     Click(OverRow(3));
@@ -86,13 +87,18 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
                 EXPECT_LE(label->heightForWidth(label->width()), label->height())
                     << "clipped: " << label->text().toStdString();
             }
-            return framework::kIdOk;
+            for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                EXPECT_TRUE(window.rect().contains(control->geometry()))
+                    << seen.back().toStdString();
+            }
+            return seen.back() == QStringLiteral("Options") ? framework::kIdCancel
+                                                            : framework::kIdOk;
         });
         EXPECT_TRUE(Run(command));
         EXPECT_EQ(seen, QStringList{QString::fromUtf8(title)});
         EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 3, 7})) << title;
         EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 23);
-        EXPECT_EQ(view->messageLine1, message);
+        EXPECT_EQ(view->messageLine1, command == game::kOptionsCommand ? " " : message);
     }
 }
 
