@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <functional>
 #include <iostream>
+
+#include "engine/rules.h"
 
 namespace cli {
 
@@ -71,15 +72,10 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
         }
         rows.push_back(sticks);
     }
-    std::vector<int32_t> sizes(rows);
-    std::sort(sizes.begin(), sizes.end(), std::greater<>());
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        const int32_t limit = 13 - 2 * static_cast<int32_t>(i);
-        if (sizes[i] > limit) {
-            return UsageError{"row of " + std::to_string(sizes[i]) +
-                              " sticks cannot stand in a game of seven rows with the others "
-                              "(largest rows first, they must fit under 13, 11, 9, 7, 5, 3, 1)"};
-        }
+    if (const std::optional<int32_t> tooLong = engine::RowThatDoesNotFit(rows)) {
+        return UsageError{"row of " + std::to_string(*tooLong) +
+                          " sticks cannot stand in a game of seven rows with the others "
+                          "(largest rows first, they must fit under 13, 11, 9, 7, 5, 3, 1)"};
     }
     return std::nullopt;
 }

@@ -1,32 +1,22 @@
 #include "cli/key_solver.h"
 
+#include <vector>
+
 namespace cli {
 
 bool KeySolver::Reachable(std::span<const int32_t> counts) {
     if (counts.size() > static_cast<size_t>(kLargestRow)) {
         return false;
     }
-    // Walk the rows from the largest size down; the i-th largest row (from 0) must fit in row
-    // 6 - i of the seven-row start, which holds 13 - 2i sticks.
-    int64_t placed = 0;
-    for (size_t size = counts.size(); size >= 1; --size) {
-        const int64_t rows = counts[size - 1];
-        if (rows < 0) {
+    std::vector<int32_t> sizes;
+    for (size_t size = 1; size <= counts.size(); ++size) {
+        const int32_t rows = counts[size - 1];
+        if (rows < 0 || static_cast<int64_t>(sizes.size()) + rows > engine::kMostRows) {
             return false;
         }
-        if (rows == 0) {
-            continue;
-        }
-        if (placed + rows > kMostRows) {
-            return false;
-        }
-        // The last of these rows is the (placed + rows - 1)-th largest.
-        if (static_cast<int64_t>(size) > kLargestRow - 2 * (placed + rows - 1)) {
-            return false;
-        }
-        placed += rows;
+        sizes.insert(sizes.end(), static_cast<size_t>(rows), static_cast<int32_t>(size));
     }
-    return true;
+    return engine::FitsBoard(sizes);
 }
 
 int32_t KeySolver::Score(std::span<const int32_t> counts) {

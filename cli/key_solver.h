@@ -13,15 +13,15 @@
 #include <span>
 #include <unordered_map>
 
+#include "engine/rules.h"
+
 namespace cli {
 
 class KeySolver {
   public:
-    static constexpr int32_t kLargestRow = 13;  // row 6 of a seven-row game
-    static constexpr int32_t kMostRows = 7;
+    static constexpr int32_t kLargestRow = engine::kLongestRow;
 
-    // Whether some game of up to seven rows can reach a position with these counts: at most
-    // seven non-empty rows, which, largest first, fit under 13, 11, 9, 7, 5, 3 and 1 sticks.
+    // Whether some game can reach a position with these counts (the board's fit check).
     static bool Reachable(std::span<const int32_t> counts);
 
     // The score for the player to move; 0 when the counts are not Reachable.

@@ -35,8 +35,8 @@ int RunPlay(Arguments args) {
             int32_t rows = 0;
             const char* end = value.data() + value.size();
             const auto [ptr, ec] = std::from_chars(value.data(), end, rows);
-            if (value.empty() || ec != std::errc() || ptr != end || rows < kMinRows ||
-                rows > kMaxRows) {
+            if (value.empty() || ec != std::errc() || ptr != end || rows < engine::kFewestRows ||
+                rows > engine::kMostRows) {
                 return UsageFailure("--rows needs a number from 3 to 7, not '" + value + "'");
             }
             settings.rows = rows;

@@ -6,13 +6,11 @@
 #include <ostream>
 #include <vector>
 
+#include "engine/rules.h"
+#include "engine/turn_texts.h"
+
 namespace cli {
 namespace {
-
-// The window's own texts.
-constexpr const char* kThinking = "The computer is thinking.";
-constexpr const char* kHumanWon = "You win, the computer took the last stick.";
-constexpr const char* kHumanLost = "You lose, you took the last stick.";
 
 constexpr const char* kIntroduction =
     "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
@@ -151,12 +149,12 @@ TerminalGame::End TerminalGame::Play() {
         game.ApplyMove(move);
         PrintBoard();
         if (game.IsEmpty()) {
-            out << kHumanLost << std::endl;
+            out << engine::kHumanLostText << std::endl;
             return End::HumanLost;
         }
         ComputerTurn();
         if (game.IsEmpty()) {
-            out << kHumanWon << std::endl;
+            out << engine::kHumanWonText << std::endl;
             return End::HumanWon;
         }
     }
@@ -223,10 +221,10 @@ bool TerminalGame::ReadLine(std::string& line, bool& tooLong) {
 }
 
 void TerminalGame::ComputerTurn() {
-    out << kThinking << std::endl;
+    out << engine::kThinkingText << std::endl;
     const engine::Move move = game.ChooseMove();
     game.ApplyMove(move);
-    out << "The computer took " << move.GetNumber() << " sticks from row " << move.GetRow() << '\n';
+    out << engine::ComputerTookText(move) << '\n';
     PrintBoard();
     out << std::flush;
 }

@@ -13,14 +13,12 @@
 
 #include "engine/game_engine.h"
 #include "engine/move.h"
+#include "engine/rules.h"
 
 namespace cli {
 
-inline constexpr int32_t kMinRows = 3;
-inline constexpr int32_t kMaxRows = 7;
-
 struct PlaySettings {
-    int32_t rows = 4;
+    int32_t rows = engine::kDefaultRows;
     bool computerFirst = false;
     // Write each line read after the prompt, so that a transcript of piped input reads as the
     // same session does in a terminal, where the terminal itself shows what was typed.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "engine/rules.h"
+
 namespace engine {
 
 GameEngine::GameEngine() : GameEngine(false) {}
 
-GameEngine::GameEngine(bool withoutTable) : rows(4, 0) {
+GameEngine::GameEngine(bool withoutTable) : rows(kDefaultRows, 0) {
     if (!withoutTable) {
         table = std::make_shared<table::PositionTable>();
         table->Load();
@@ -15,7 +17,7 @@ GameEngine::GameEngine(bool withoutTable) : rows(4, 0) {
 }
 
 GameEngine::GameEngine(std::shared_ptr<table::PositionTable> sharedTable)
-    : table(std::move(sharedTable)), rows(4, 0) {
+    : table(std::move(sharedTable)), rows(kDefaultRows, 0) {
     Reset();
 }
 
@@ -25,7 +27,7 @@ void GameEngine::Resize(int32_t newRowCount) {
 
 void GameEngine::Reset() {
     for (size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = static_cast<int32_t>(2 * i + 1);
+        rows[i] = StartingSticks(static_cast<int32_t>(i));
     }
 }
 

@@ -3,7 +3,7 @@
 namespace game {
 
 void NewGame(CTorvelDoc& document, BoardView& view) {
-    view::BoardViewState& state = view.State();
+    TurnState& state = view.State();
     document.engine.Resize(document.rowCountOption);
     document.engine.Reset();
     // A selection left from the last game would show on the new board and be played there.
@@ -15,8 +15,7 @@ void NewGame(CTorvelDoc& document, BoardView& view) {
     }
     state.humanToMove = true;
     state.messageLine1.clear();
-    // Moved in: assigning the literal in place draws a false -Wrestrict from GCC 12 at -O3.
-    state.messageLine2 = std::string(" ");
+    SetLine(state.messageLine2, " ");
     view.RedrawNow();
 }
 

@@ -85,10 +85,9 @@ void COptionsDlg::ChooseOrder(int32_t order, framework::Button& clicked, framewo
     chosenOrder = order;
 }
 
-void OptionsCommand(CTorvelDoc& document, view::BoardViewState& state, COptionsDlg& dialog) {
+void OptionsCommand(CTorvelDoc& document, TurnState& state, COptionsDlg& dialog) {
     const int result = dialog.DoModal();
-    // Moved in: assigning the literal in place draws a false -Wrestrict from GCC 12 at -O3.
-    state.messageLine1 = std::string(" ");
+    SetLine(state.messageLine1, " ");
     if (result != framework::kIdOk) {
         return;
     }
@@ -98,7 +97,7 @@ void OptionsCommand(CTorvelDoc& document, view::BoardViewState& state, COptionsD
         document.rowCountOption = dialog.fallbackRows;
     }
     if (document.rowCountOption <= 0) {
-        document.rowCountOption = kDefaultRowCount;
+        document.rowCountOption = engine::kDefaultRows;
     }
     CWarningDlg warning;
     warning.DoModal();

@@ -11,7 +11,7 @@
 
 #include "framework/dialog.h"
 #include "game/torvel_doc.h"
-#include "view/board_view_state.h"
+#include "game/turn_state.h"
 
 namespace game {
 
@@ -63,6 +63,6 @@ class CWarningDlg : public framework::Dialog {
 
 // Runs the dialog; on OK copies its choices into the document's options and shows the
 // Warning. The first message line is blanked whatever the result, to show at the next drawing.
-void OptionsCommand(CTorvelDoc& document, view::BoardViewState& state, COptionsDlg& dialog);
+void OptionsCommand(CTorvelDoc& document, TurnState& state, COptionsDlg& dialog);
 
 }  // namespace game

@@ -2,19 +2,13 @@
 
 #include <string>
 
-#include "game/number_to_text.h"
+#include "engine/turn_texts.h"
 
 namespace game {
 
 namespace {
 
-// The text is built first and moved in: GCC 12 at -O3 warns falsely (-Wrestrict) when a
-// literal is assigned in place.
-void Write(std::string& line, const char* text) {
-    line = std::string(text);
-}
-
-void PlayHumanMove(engine::GameEngine& game, view::BoardViewState& state, BoardView& view) {
+void PlayHumanMove(engine::GameEngine& game, TurnState& state, BoardView& view) {
     // The view asks for this only with sticks selected, never more than the row holds; a
     // selection that does not fit the position is refused and the turn passes anyway.
     game.ApplyMove(engine::Move{state.selectedRow, state.sticksTaken});
@@ -25,20 +19,11 @@ void PlayHumanMove(engine::GameEngine& game, view::BoardViewState& state, BoardV
     state.humanToMove = false;
 }
 
-std::string ComputerMoveMessage(const engine::Move& move) {
-    // "sticks" whatever the count, and no full stop after the row.
-    std::string line = "The computer took ";
-    line += NumberToText(move.GetNumber());
-    line += " sticks from row ";
-    line += NumberToText(move.GetRow());
-    return line;
-}
-
-void PlayComputerMove(engine::GameEngine& game, view::BoardViewState& state, BoardView& view) {
+void PlayComputerMove(engine::GameEngine& game, TurnState& state, BoardView& view) {
     state.sticksTaken = 0;
     state.selectedRow = 0;
-    Write(state.messageLine1, "The computer is thinking.");
-    Write(state.messageLine2, " ");
+    SetLine(state.messageLine1, engine::kThinkingText);
+    SetLine(state.messageLine2, " ");
     view.RedrawNow();
     const engine::Move reply = game.ChooseMove();
     game.ApplyMove(reply);
@@ -46,8 +31,8 @@ void PlayComputerMove(engine::GameEngine& game, view::BoardViewState& state, Boa
     if (table::PositionTable* positions = game.GetTable()) {
         positions->Sync();
     }
-    state.messageLine1 = ComputerMoveMessage(reply);
-    Write(state.messageLine2, "To take your turn, left click over a row and click 'Play.'");
+    state.messageLine1 = engine::ComputerTookText(reply);
+    SetLine(state.messageLine2, engine::kYourTurnText);
     view.RedrawNow();
     state.humanToMove = true;
     state.sticksTaken = 0;
@@ -58,7 +43,7 @@ void PlayComputerMove(engine::GameEngine& game, view::BoardViewState& state, Boa
 
 void PlayCommand(CTorvelDoc& document, BoardView& view) {
     engine::GameEngine& game = document.engine;
-    view::BoardViewState& state = view.State();
+    TurnState& state = view.State();
     if (game.IsEmpty()) {
         return;
     }
@@ -69,9 +54,9 @@ void PlayCommand(CTorvelDoc& document, BoardView& view) {
     }
     // Whoever took the last stick loses.
     if (game.IsEmpty()) {
-        Write(state.messageLine1, state.humanToMove ? "You win, the computer took the last stick."
-                                                    : "You lose, you took the last stick.");
-        Write(state.messageLine2, " ");
+        SetLine(state.messageLine1,
+                state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText);
+        SetLine(state.messageLine2, " ");
         view.RedrawNow();
     }
 }

@@ -7,11 +7,10 @@
 #include <cstdint>
 
 #include "engine/game_engine.h"
+#include "engine/rules.h"
 #include "framework/document.h"
 
 namespace game {
-
-inline constexpr int32_t kDefaultRowCount = 4;
 
 class CTorvelDoc : public framework::Document {
   public:
@@ -25,7 +24,7 @@ class CTorvelDoc : public framework::Document {
     // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from torvelbase.txt.
     engine::GameEngine engine;
     // Rows for the next New Game, 3 to 7; written by the Options command.
-    int32_t rowCountOption = kDefaultRowCount;
+    int32_t rowCountOption = engine::kDefaultRows;
     // Whether the human moves first in the next New Game.
     bool humanFirst = true;
 };

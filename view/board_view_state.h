@@ -1,16 +1,13 @@
-// The board view's state as a plain struct: the message lines, the pending selection, whose
-// turn it is, the message-area switch and what the last drawing measured. The game control
-// (New Game, the Play command) and the view's own drawing and mouse handling share it; keeping
-// it free of the widget lets the game control be tested without a window.
+// What only the board view keeps between drawings and clicks: the rows as last drawn, where
+// the Play button was drawn and whether it is pressed, and the client area.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+#include "engine/rules.h"
 
 namespace view {
-
-inline constexpr int32_t kMaxRows = 7;
 
 // A pixel rectangle; right and bottom lie just outside it.
 struct Rect {
@@ -25,15 +22,9 @@ struct Rect {
 };
 
 struct BoardViewState {
-    // The message area: line 1 at the top-left corner, line 2 fifteen pixels lower.
-    std::string messageLine1 = " ";
-    std::string messageLine2 = " ";
     // Sticks left in each row at the last drawing or click, row 0 first; rows past the
     // position's row count are not used.
-    std::array<int32_t, kMaxRows> rowSticks{};
-    // The pending move: sticksTaken sticks from selectedRow; 0 sticks means no selection.
-    int32_t selectedRow = 0;
-    int32_t sticksTaken = 0;
+    std::array<int32_t, engine::kMostRows> rowSticks{};
     // Where the Play button was last drawn (a place off the board until the first drawing).
     Rect playButtonRect{600, 200, 660, 240};
     // The client area at the last drawing.
@@ -42,9 +33,6 @@ struct BoardViewState {
     bool playPressed = false;
     // The pointer was strictly inside the Play button at the last move.
     bool overPlay = false;
-    // False while the computer is to move and after a game the human lost.
-    bool humanToMove = true;
-    bool showMessages = true;
 };
 
 }  // namespace view

@@ -36,10 +36,10 @@ void CTorvelView::OnUpdate(framework::View* sender, long hint, QObject*) {
         return;
     }
     if (hint == static_cast<long>(game::kMessagesShowCommand)) {
-        showMessages = true;
+        turn.showMessages = true;
         RedrawNow();
     } else if (hint == static_cast<long>(game::kMessagesHiddenCommand)) {
-        showMessages = false;
+        turn.showMessages = false;
         RedrawNow();
     }
 }
@@ -56,7 +56,7 @@ void CTorvelView::OnNewGame() {
 
 void CTorvelView::OnOptions() {
     if (GetDocument() != nullptr) {
-        game::OptionsCommand(*GetDocument(), *this, optionsDialog);
+        game::OptionsCommand(*GetDocument(), turn, optionsDialog);
     }
 }
 

@@ -2,10 +2,11 @@
 // Play button it draws itself and the two message lines (torvel_view_draw.cpp), and it turns
 // mouse clicks into the human's move (torvel_view_input.cpp).
 //
-// Its state is the plain BoardViewState it derives from, shared with the game control through
-// the BoardView interface. Commands reach it before the document: New Game (the standard new
-// command, once start-up is over) and the Play command are the view's. The frame's Messages
-// Show and Hidden arrive as update hints. Options and the two Time dialogs are the view's too.
+// It holds the turn's state, which the game control writes through the BoardView interface,
+// and what only the view keeps between drawings and clicks. Commands reach it before the document:
+// New Game (the standard new command, once start-up is over) and the Play command are the view's.
+// The frame's Messages Show and Hidden arrive as update hints. Options and the two Time dialogs are
+// the view's too.
 #pragma once
 
 #include <QSize>
@@ -15,13 +16,14 @@
 #include "game/board_view.h"
 #include "game/options_dialog.h"
 #include "game/torvel_doc.h"
+#include "game/turn_state.h"
 #include "view/board_view_state.h"
 
 class QPainter;
 
 namespace view {
 
-class CTorvelView : public framework::View, public BoardViewState, public game::BoardView {
+class CTorvelView : public framework::View, public game::BoardView {
   public:
     CTorvelView();
 
@@ -53,7 +55,7 @@ class CTorvelView : public framework::View, public BoardViewState, public game::
     void OnMouseMove(unsigned flags, QPoint point) override;
 
     // game::BoardView
-    BoardViewState& State() override { return *this; }
+    game::TurnState& State() override { return turn; }
     void RedrawNow() override { framework::View::RedrawNow(); }
     bool IssuePlayCommand() override;
 
@@ -61,6 +63,11 @@ class CTorvelView : public framework::View, public BoardViewState, public game::
     int32_t RowAt(int32_t y) const;
     // The prompt while nothing is selected, else what the Play button will do.
     void SelectionMessages();
+
+    // The messages, the pending selection and whose turn it is.
+    game::TurnState turn;
+    // The rows as drawn, the Play button's place and press state, the client area.
+    BoardViewState board;
 
     // Shown by the Options command; kept from one opening to the next.
     game::COptionsDlg optionsDialog;

@@ -35,54 +35,56 @@ QString Latin1(const std::string& text) {
 }  // namespace
 
 void CTorvelView::OnDraw(QPainter& target) {
-    clientRect = Rect{0, 0, width(), height()};
+    board.clientRect = Rect{0, 0, width(), height()};
     const game::CTorvelDoc* document = GetDocument();
     const int32_t rows =
-        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, kMaxRows) : 0;
+        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows) : 0;
     for (int32_t r = 0; r < rows; ++r) {
-        rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
+        board.rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
     }
     const BoardGeometry geometry(rows);
-    playButtonRect = geometry.PlayButton(clientRect.bottom);
-    if (clientRect.Width() <= 0 || clientRect.Height() <= 0) {
+    board.playButtonRect = geometry.PlayButton(board.clientRect.bottom);
+    if (board.clientRect.Width() <= 0 || board.clientRect.Height() <= 0) {
         return;
     }
 
     QPaintDevice* device = target.device();
     const qreal ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
-    QImage board(QSize(clientRect.Width(), clientRect.Height()) * ratio, QImage::Format_RGB32);
-    board.setDevicePixelRatio(ratio);
+    QImage canvas(QSize(board.clientRect.Width(), board.clientRect.Height()) * ratio,
+                  QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
     if (device != nullptr) {
         // Text in the image has the size it would have on the target.
-        board.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
-        board.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
+        canvas.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
+        canvas.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
     }
-    QPainter surface(&board);
+    QPainter surface(&canvas);
     surface.setFont(font());
-    surface.fillRect(QRect(0, 0, clientRect.Width(), clientRect.Height()), Qt::white);
+    surface.fillRect(QRect(0, 0, board.clientRect.Width(), board.clientRect.Height()), Qt::white);
 
     const int32_t length = geometry.StickLength();
     for (int32_t r = 0; r < rows; ++r) {
-        const int32_t sticks = rowSticks[static_cast<size_t>(r)];
+        const int32_t sticks = board.rowSticks[static_cast<size_t>(r)];
         const int32_t top = geometry.RowTop(r);
         for (int32_t place = 0; place < sticks; ++place) {
             // The selected sticks leave gaps at the left end of their row; the rest stay put.
-            if (r == selectedRow && place < sticksTaken) {
+            if (r == turn.selectedRow && place < turn.sticksTaken) {
                 continue;
             }
             DrawStick(surface, geometry.StickLeft(place, sticks), top, length);
         }
     }
-    for (int32_t place = 0; place < sticksTaken; ++place) {
-        DrawStick(surface, geometry.SelectedStickLeft(place), geometry.RowTop(selectedRow), length);
+    for (int32_t place = 0; place < turn.sticksTaken; ++place) {
+        DrawStick(surface, geometry.SelectedStickLeft(place), geometry.RowTop(turn.selectedRow),
+                  length);
     }
-    DrawPlayButton(surface, playButtonRect, QStringLiteral("Play"));
-    if (showMessages) {
-        DrawTextLine(surface, 0, 0, Latin1(messageLine1));
-        DrawTextLine(surface, 0, 15, Latin1(messageLine2));
+    DrawPlayButton(surface, board.playButtonRect, QStringLiteral("Play"));
+    if (turn.showMessages) {
+        DrawTextLine(surface, 0, 0, Latin1(turn.messageLine1));
+        DrawTextLine(surface, 0, 15, Latin1(turn.messageLine2));
     }
     surface.end();
-    target.drawImage(QPoint(0, 0), board);
+    target.drawImage(QPoint(0, 0), canvas);
 }
 
 void CTorvelView::DrawStick(QPainter& surface, int32_t x, int32_t y, int32_t length) {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "game/number_to_text.h"
+#include "engine/turn_texts.h"
 #include "view/board_geometry.h"
 #include "view/torvel_view.h"
 
@@ -17,25 +17,18 @@ namespace view {
 int32_t CTorvelView::RowAt(int32_t y) const {
     const game::CTorvelDoc* document = GetDocument();
     const int32_t rows =
-        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, kMaxRows) : 0;
+        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows) : 0;
     return BoardGeometry(rows).RowAt(y);
 }
 
 void CTorvelView::SelectionMessages() {
-    if (sticksTaken == 0) {
-        // Built first and moved in: GCC 12 at -O3 warns falsely when a literal is assigned.
-        messageLine1 = std::string("Left click on a row to remove one or more sticks.");
-        messageLine2.clear();
+    if (turn.sticksTaken == 0) {
+        game::SetLine(turn.messageLine1, engine::kSelectText);
+        turn.messageLine2.clear();
         return;
     }
-    // "sticks" whatever the count.
-    std::string line = "To take ";
-    line += game::NumberToText(sticksTaken);
-    line += " sticks from row ";
-    line += game::NumberToText(selectedRow);
-    line += ", click the 'Play' button.";
-    messageLine1 = std::move(line);
-    messageLine2 = std::string("To replace sticks, right click over the row they were taken from.");
+    turn.messageLine1 = engine::SelectionText(turn.sticksTaken, turn.selectedRow);
+    game::SetLine(turn.messageLine2, engine::kReplaceText);
 }
 
 void CTorvelView::RefreshRowSticks() {
@@ -43,9 +36,9 @@ void CTorvelView::RefreshRowSticks() {
     if (document == nullptr) {
         return;
     }
-    const int32_t rows = std::clamp(document->engine.GetRowCount(), 0, kMaxRows);
+    const int32_t rows = std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows);
     for (int32_t r = 0; r < rows; ++r) {
-        rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
+        board.rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
     }
 }
 
@@ -56,24 +49,24 @@ void CTorvelView::ChangeSelection(int32_t y, int32_t change) {
     }
     RefreshRowSticks();
     const int32_t row = RowAt(y);
-    if (sticksTaken != 0 && row != selectedRow) {
+    if (turn.sticksTaken != 0 && row != turn.selectedRow) {
         return;
     }
-    selectedRow = row;
-    if (change > 0 && sticksTaken < rowSticks[static_cast<size_t>(row)]) {
-        ++sticksTaken;
-    } else if (change < 0 && sticksTaken > 0) {
-        --sticksTaken;
+    turn.selectedRow = row;
+    if (change > 0 && turn.sticksTaken < board.rowSticks[static_cast<size_t>(row)]) {
+        ++turn.sticksTaken;
+    } else if (change < 0 && turn.sticksTaken > 0) {
+        --turn.sticksTaken;
     }
 }
 
 void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
     // A press on the Play button never selects a stick.
-    if (humanToMove && !overPlay) {
+    if (turn.humanToMove && !board.overPlay) {
         ChangeSelection(point.y(), +1);
     }
-    playPressed = overPlay;
-    if (humanToMove) {
+    board.playPressed = board.overPlay;
+    if (turn.humanToMove) {
         SelectionMessages();
     }
     framework::View::OnLButtonDown(flags, point);
@@ -81,10 +74,10 @@ void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
 }
 
 void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
-    if (humanToMove && !overPlay) {
+    if (turn.humanToMove && !board.overPlay) {
         ChangeSelection(point.y(), -1);
     }
-    if (humanToMove) {
+    if (turn.humanToMove) {
         SelectionMessages();
     }
     framework::View::OnRButtonDown(flags, point);
@@ -104,18 +97,18 @@ void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
 
 void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
     // Strictly inside: the outline does not count.
-    overPlay = BoardGeometry::StrictlyInside(playButtonRect, point.x(), point.y());
+    board.overPlay = BoardGeometry::StrictlyInside(board.playButtonRect, point.x(), point.y());
     framework::View::OnMouseMove(flags, point);
 }
 
 void CTorvelView::OnLButtonUp(unsigned flags, QPoint point) {
-    if (overPlay && playPressed && sticksTaken > 0 && humanToMove) {
+    if (board.overPlay && board.playPressed && turn.sticksTaken > 0 && turn.humanToMove) {
         IssuePlayCommand();
     }
-    playPressed = false;
+    board.playPressed = false;
     // Right after the human's move the computer is to move: its reply comes in this release.
     // After a lost game every release comes here, and the Play command finds the game over.
-    if (!humanToMove) {
+    if (!turn.humanToMove) {
         IssuePlayCommand();
     }
     framework::View::OnLButtonUp(flags, point);

@@ -3,8 +3,8 @@
 // command with its dialog and the Warning, answered through the modal runner.
 #include <QDialog>
 
+#include "engine/turn_texts.h"
 #include "framework/modal_runner.h"
-#include "game/number_to_text.h"
 #include "game/options_dialog.h"
 #include "support/program.h"
 
@@ -17,7 +17,7 @@ class GameControl : public testsupport::Program {
     // The computer to move on `rows`: any release of the left button lets it.
     void Reply(Rows rows) {
         document->engine.SetRows(std::move(rows));
-        view->humanToMove = false;
+        view->turn.humanToMove = false;
         drawings.clear();
         Click(OverRow(0));
     }
@@ -33,54 +33,54 @@ TEST_F(GameControl, EachPlayCommandMakesOneMoveAndDrawsItAtOnce) {
     EXPECT_EQ(drawings[5].line1 + '|' + drawings[5].line2, "The computer is thinking.| ");
     EXPECT_EQ(drawings[6].rows, document->engine.GetRows());
     EXPECT_EQ(drawings[6].line2, kPrompt);
-    EXPECT_TRUE(view->humanToMove);
-    EXPECT_EQ(view->sticksTaken + view->selectedRow, 0);
+    EXPECT_TRUE(view->turn.humanToMove);
+    EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow, 0);
 
     const std::pair<Rows, const char*> replies[] = {
         {{1, 0, 0, 0, 0, 0, 13}, "The computer took 13 sticks from row 6"},
         {{1, 1, 0, 0}, "The computer took 1 sticks from row 0"}};
     for (const auto& [rows, message] : replies) {
-        view->selectedRow = 2;
-        view->sticksTaken = 1;
+        view->turn.selectedRow = 2;
+        view->turn.sticksTaken = 1;
         Reply(rows);
         EXPECT_EQ(drawings[1].sticksTaken, 0) << "no selection while the computer thinks";
-        EXPECT_EQ(view->messageLine1, message);
-        EXPECT_EQ(view->messageLine2, kPrompt);
-        EXPECT_TRUE(view->humanToMove);
+        EXPECT_EQ(view->turn.messageLine1, message);
+        EXPECT_EQ(view->turn.messageLine2, kPrompt);
+        EXPECT_TRUE(view->turn.humanToMove);
     }
     for (const auto& [row, sticks] : std::vector<std::pair<int32_t, int32_t>>{{9, 2}, {1, 4}}) {
         document->engine.SetRows({1, 3, 5, 7});
-        view->humanToMove = true;
-        view->selectedRow = row;
-        view->sticksTaken = sticks;
+        view->turn.humanToMove = true;
+        view->turn.selectedRow = row;
+        view->turn.sticksTaken = sticks;
         view->IssuePlayCommand();  // refused, and the turn passes anyway
         EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
-        EXPECT_FALSE(view->humanToMove);
+        EXPECT_FALSE(view->turn.humanToMove);
     }
 }
 
 TEST_F(GameControl, WhoeverTakesTheLastStickLosesAndThenNothingMoves) {
     document->engine.SetRows({1, 3, 5, 0});  // a click reads the rows anew, not the last drawing
     Click(OverRow(3));
-    EXPECT_EQ(view->sticksTaken, 0);
+    EXPECT_EQ(view->turn.sticksTaken, 0);
     document->engine.SetRows({0, 0, 0, 1});
     drawings.clear();
     Take(3, 1);
-    EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
+    EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2,
               "You lose, you took the last stick.| ");
-    EXPECT_FALSE(view->humanToMove);
+    EXPECT_FALSE(view->turn.humanToMove);
     ASSERT_EQ(drawings.size(), 4u);  // two presses, the empty board, the result
     EXPECT_EQ(drawings[2].rows, (Rows{0, 0, 0, 0}));
     Click(OnPlay());
     EXPECT_EQ(drawings.size(), 5u) << "the press draws; the Play command of the release does not";
     Reply({0, 0, 1, 0});
-    EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2,
+    EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2,
               "You win, the computer took the last stick.| ");
-    EXPECT_TRUE(view->humanToMove);
+    EXPECT_TRUE(view->turn.humanToMove);
     ASSERT_EQ(drawings.size(), 4u);  // the click, thinking, the move, the result
     EXPECT_EQ(drawings[2].line1, "The computer took 1 sticks from row 2");
     for (int32_t n : {0, 7, 10, 13, 100, 909, INT32_MAX}) {
-        EXPECT_EQ(game::NumberToText(n), std::to_string(n));
+        EXPECT_EQ(engine::NumberToText(n), std::to_string(n));
     }
 }
 
@@ -89,17 +89,17 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
     for (const bool humanFirst : {true, false}) {
         document->rowCountOption = humanFirst ? 3 : 7;
         document->humanFirst = humanFirst;
-        view->selectedRow = 3;
-        view->sticksTaken = 2;
-        view->humanToMove = false;
+        view->turn.selectedRow = 3;
+        view->turn.sticksTaken = 2;
+        view->turn.humanToMove = false;
         drawings.clear();
         QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
         EXPECT_EQ(document->engine.GetRows(),
                   humanFirst ? (Rows{1, 3, 5}) : (Rows{1, 3, 5, 7, 9, 11, 2}));
         EXPECT_EQ(document->engine.GetTable(), positions);
-        EXPECT_TRUE(view->humanToMove);
-        EXPECT_EQ(view->messageLine1 + '|' + view->messageLine2, "| ");
-        EXPECT_EQ(view->sticksTaken + view->selectedRow, 0);
+        EXPECT_TRUE(view->turn.humanToMove);
+        EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2, "| ");
+        EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow, 0);
         ASSERT_EQ(drawings.size(), humanFirst ? 1u : 3u);  // thinking and the reply, then blank
         EXPECT_EQ(drawings.back().line1, "");
     }
@@ -136,9 +136,9 @@ class Options : public GameControl {
             }
             return end;
         });
-        view->messageLine1 = "something";
+        view->turn.messageLine1 = "something";
         EXPECT_TRUE(Run(game::kOptionsCommand));
-        EXPECT_EQ(view->messageLine1, " ");
+        EXPECT_EQ(view->turn.messageLine1, " ");
     }
     std::vector<std::string> opened;
     std::vector<int> checked;

@@ -29,10 +29,10 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
     EXPECT_TRUE(show->isChecked());
     hidden->trigger();
-    EXPECT_TRUE(!view->showMessages && hidden->isChecked() && !show->isChecked());
+    EXPECT_TRUE(!view->turn.showMessages && hidden->isChecked() && !show->isChecked());
     show->trigger();
     show->trigger();
-    EXPECT_TRUE(view->showMessages && show->isChecked() && !hidden->isChecked());
+    EXPECT_TRUE(view->turn.showMessages && show->isChecked() && !hidden->isChecked());
     // The editing keys reach no handler: their items are disabled and do nothing.
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
@@ -74,7 +74,7 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
     document->engine.ApplyMove(engine::Move{2, 2});
     Click(OverRow(3));
     Click(OverRow(3));
-    const std::string message = view->messageLine1;
+    const std::string message = view->turn.messageLine1;
     for (const auto& [command, title] : dialogs) {
         QStringList seen;
         framework::ScopedModalRunner runner([&seen](QDialog& window) {
@@ -97,8 +97,8 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
         EXPECT_TRUE(Run(command));
         EXPECT_EQ(seen, QStringList{QString::fromUtf8(title)});
         EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 3, 7})) << title;
-        EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 23);
-        EXPECT_EQ(view->messageLine1, command == game::kOptionsCommand ? " " : message);
+        EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 23);
+        EXPECT_EQ(view->turn.messageLine1, command == game::kOptionsCommand ? " " : message);
     }
 }
 
@@ -148,7 +148,7 @@ TEST_F(Program, AFailedSaveIsToldInTheStatusBar) {
     Take(3, 3);
     EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith(
         "The base file 'torvelbase.txt' could not be saved (Is a directory)"));
-    EXPECT_TRUE(view->messageLine1.starts_with("The computer took "));
+    EXPECT_TRUE(view->turn.messageLine1.starts_with("The computer took "));
 }
 
 TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {

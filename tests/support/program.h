@@ -44,8 +44,8 @@ class Program : public ::testing::Test, public QObject {
     }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
-            drawings.push_back({document->engine.GetRows(), view->messageLine1, view->messageLine2,
-                                view->sticksTaken});
+            drawings.push_back({document->engine.GetRows(), view->turn.messageLine1,
+                                view->turn.messageLine2, view->turn.sticksTaken});
         }
         return false;
     }

@@ -36,7 +36,7 @@ class Board : public testsupport::Program {
 };
 
 TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
-    view->messageLine1 = "The computer is thinking.";
+    view->turn.messageLine1 = "The computer is thinking.";
     QImage image = Render();
     const std::vector<std::vector<int>> fresh = {
         {90}, {80, 90, 100}, {70, 80, 90, 100, 110}, {60, 70, 80, 90, 100, 110, 120}};
@@ -72,23 +72,23 @@ TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
     EXPECT_EQ(Ink(Render(), QRect(0, 0, 400, 30)), 0);
     view->OnUpdate(view, game::kMessagesShowCommand, nullptr);  // from the view itself: ignored
     view->OnUpdate(nullptr, 1, nullptr);
-    EXPECT_FALSE(view->showMessages);
+    EXPECT_FALSE(view->turn.showMessages);
     Run(game::kMessagesShowCommand);
 
     // Three sticks of the top row selected: gaps at its left end, the three beside the board.
-    view->selectedRow = 3;
-    view->sticksTaken = 3;
+    view->turn.selectedRow = 3;
+    view->turn.sticksTaken = 3;
     frame->resize(frame->width(), frame->height() - 60);
     QTest::qWait(1);
     image = Render();
     EXPECT_EQ(SticksOn(image, 70), (std::vector<int>{90, 100, 110, 120, 400, 410, 420}));
-    EXPECT_EQ(view->playButtonRect.top, view->height() - 100) << "follows the bottom";
+    EXPECT_EQ(view->board.playButtonRect.top, view->height() - 100) << "follows the bottom";
     EXPECT_EQ(image.pixel(180, view->height() - 100), qRgb(0, 0, 0));
     const QImage dense = Render(2.0);  // twice the density: the same logical places
     EXPECT_EQ(dense.pixel(180, 140), qRgb(255, 255, 0));
     EXPECT_EQ(dense.pixel(800, 140), qRgb(255, 255, 0));
     document->engine.SetRows({0, 0, 0, 0});
-    view->sticksTaken = 0;
+    view->turn.sticksTaken = 0;
     EXPECT_EQ(SticksOn(Render(), 70), std::vector<int>{});
 }
 
@@ -96,29 +96,29 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
     for (int i = 0; i < 3; ++i) {
         Click(OverRow(3));
     }
-    EXPECT_EQ(view->messageLine1, "To take 3 sticks from row 3, click the 'Play' button.");
-    EXPECT_EQ(view->messageLine2,
+    EXPECT_EQ(view->turn.messageLine1, "To take 3 sticks from row 3, click the 'Play' button.");
+    EXPECT_EQ(view->turn.messageLine2,
               "To replace sticks, right click over the row they were taken from.");
     Click(OverRow(0));                       // another row: nothing
     Click(QPoint(5, 101), Qt::RightButton);  // nor here: the height alone says row 2
-    EXPECT_EQ(view->sticksTaken, 3);
+    EXPECT_EQ(view->turn.sticksTaken, 3);
     Click(QPoint(590, 100), Qt::RightButton);  // 100 or less is the top row, whatever the x
     Click(QPoint(1, 0), Qt::RightButton);      // (0, 0) would be the centre to QTest
     Click(OverRow(3), Qt::RightButton);
-    EXPECT_EQ(view->sticksTaken, 0);
-    EXPECT_EQ(view->messageLine1 + view->messageLine2, kFirstPrompt);
+    EXPECT_EQ(view->turn.sticksTaken, 0);
+    EXPECT_EQ(view->turn.messageLine1 + view->turn.messageLine2, kFirstPrompt);
     DoubleClick(QPoint(5, view->height() - 1));  // below the board: row 0
-    EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 10) << "row 0 holds one stick";
+    EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 10) << "row 0 holds one stick";
     Click(OverRow(0), Qt::RightButton);
     DoubleClick(OverRow(1));  // a double click counts twice
-    EXPECT_EQ(view->sticksTaken, 2);
+    EXPECT_EQ(view->turn.sticksTaken, 2);
     DoubleClick(OverRow(1));
-    EXPECT_EQ(view->sticksTaken * 10 + view->selectedRow, 31);
+    EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 31);
 
     // A press on the button and a release there plays; moving off and back first is fine.
     QTest::mouseMove(view, OnPlay());
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
-    EXPECT_EQ(view->sticksTaken, 3) << "a press on the button selects nothing";
+    EXPECT_EQ(view->turn.sticksTaken, 3) << "a press on the button selects nothing";
     QTest::mouseMove(view, QPoint(100, 300));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
@@ -130,21 +130,21 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
     QTest::mouseMove(view, OnPlay() + QPoint(28, 18));  // strictly inside
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
     EXPECT_EQ(document->engine.GetSticks(1), 0);
-    EXPECT_TRUE(view->humanToMove) << "the reply came in the same release";
-    EXPECT_TRUE(view->messageLine1.starts_with("The computer took "));
+    EXPECT_TRUE(view->turn.humanToMove) << "the reply came in the same release";
+    EXPECT_TRUE(view->turn.messageLine1.starts_with("The computer took "));
     Click(QPoint(180, view->height() - 100));  // the outline is not the button
-    EXPECT_EQ(view->sticksTaken, 1);
+    EXPECT_EQ(view->turn.sticksTaken, 1);
     Click(OnPlay(), Qt::RightButton);
-    EXPECT_EQ(view->sticksTaken, 1) << "nor is a right click on it a click on a row";
+    EXPECT_EQ(view->turn.sticksTaken, 1) << "nor is a right click on it a click on a row";
     Click(OverRow(0), Qt::RightButton);
     Click(OnPlay());  // nothing selected: no play
-    EXPECT_EQ(view->messageLine1, kFirstPrompt);
-    view->humanToMove = false;  // while the computer is to move clicks select nothing
+    EXPECT_EQ(view->turn.messageLine1, kFirstPrompt);
+    view->turn.humanToMove = false;  // while the computer is to move clicks select nothing
     const Rows before = document->engine.GetRows();
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OverRow(3));
-    EXPECT_EQ(view->sticksTaken, 0);
+    EXPECT_EQ(view->turn.sticksTaken, 0);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, OverRow(3));
-    EXPECT_TRUE(view->humanToMove) << "and the release lets it move";
+    EXPECT_TRUE(view->turn.humanToMove) << "and the release lets it move";
     EXPECT_NE(document->engine.GetRows(), before);
 }
 
@@ -153,18 +153,19 @@ TEST_F(Board, WholeGamesWonAndLostWithTheMouse) {
         document->humanFirst = humanFirst;  // 1, 3, 5, 7 is lost for the player to move
         Run(framework::kFileNew);
         for (int turn = 0; turn < 20 && !document->engine.IsEmpty(); ++turn) {
-            ASSERT_TRUE(view->humanToMove);
+            ASSERT_TRUE(view->turn.humanToMove);
             const engine::Move best = document->engine.ChooseMove();
             Take(best.row, best.number);
         }
         EXPECT_TRUE(document->engine.IsEmpty());
-        EXPECT_EQ(view->messageLine1, humanFirst ? "You lose, you took the last stick."
-                                                 : "You win, the computer took the last stick.");
-        EXPECT_EQ(view->humanToMove, !humanFirst);
+        EXPECT_EQ(view->turn.messageLine1, humanFirst
+                                               ? "You lose, you took the last stick."
+                                               : "You win, the computer took the last stick.");
+        EXPECT_EQ(view->turn.humanToMove, !humanFirst);
         Take(2, 1);
-        EXPECT_EQ(view->messageLine1,
+        EXPECT_EQ(view->turn.messageLine1,
                   humanFirst ? "You lose, you took the last stick." : kFirstPrompt);
-        EXPECT_EQ(view->sticksTaken, 0);
+        EXPECT_EQ(view->turn.sticksTaken, 0);
     }
 }
 

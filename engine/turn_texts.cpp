@@ -1,6 +1,6 @@
-#include "game/number_to_text.h"
+#include "engine/turn_texts.h"
 
-namespace game {
+namespace engine {
 
 namespace {
 
@@ -34,4 +34,23 @@ std::string NumberToText(int32_t n) {
     return text;
 }
 
-}  // namespace game
+std::string ComputerTookText(const Move& move) {
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal joined to
+    // a string with +.
+    std::string text = "The computer took ";
+    text += NumberToText(move.GetNumber());
+    text += " sticks from row ";
+    text += NumberToText(move.GetRow());
+    return text;
+}
+
+std::string SelectionText(int32_t sticks, int32_t row) {
+    std::string text = "To take ";
+    text += NumberToText(sticks);
+    text += " sticks from row ";
+    text += NumberToText(row);
+    text += ", click the 'Play' button.";
+    return text;
+}
+
+}  // namespace engine
