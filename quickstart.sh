@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(
-    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev zlib1g-dev
+    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
     fonts-dejavu-core
 )
 test_packages=(
