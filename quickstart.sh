@@ -12,8 +12,8 @@ play_packages=(
     fonts-dejavu-core
 )
 test_packages=(
-    dpkg-dev file groff-base desktop-file-utils libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev clang-format
+    dpkg-dev file groff-base desktop-file-utils appstream lintian libgtest-dev libgmock-dev
+    libbenchmark-dev xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev clang-format
 )
 
 install_missing() {
