@@ -8,12 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 play_packages=(
-    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev zlib1g-dev
+    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
     fonts-dejavu-core
 )
 test_packages=(
-    dpkg-dev file groff-base desktop-file-utils libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev clang-format
+    dpkg-dev file groff-base desktop-file-utils appstream lintian libgtest-dev libgmock-dev
+    libbenchmark-dev xvfb xauth xdotool x11-apps valgrind clang libclang-rt-14-dev clang-format
 )
 
 install_missing() {

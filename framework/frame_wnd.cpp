@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
@@ -14,6 +15,26 @@
 #include "framework/view.h"
 
 namespace framework {
+
+namespace {
+
+// An image file and, when one lies beside it as NAME@2x.EXT, its drawing at twice the size,
+// so that the image stays sharp on a screen scaled to 200 % from the start or moved to later.
+QIcon ImageIcon(const QString& file) {
+    QIcon icon;
+    if (file.isEmpty()) {
+        return icon;
+    }
+    icon.addFile(file);
+    const QFileInfo info(file);
+    const QString twice = info.path() + '/' + info.completeBaseName() + "@2x." + info.suffix();
+    if (QFileInfo::exists(twice)) {
+        icon.addFile(twice);
+    }
+    return icon;
+}
+
+}  // namespace
 
 FrameWnd::FrameWnd() {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,7 +100,7 @@ void FrameWnd::CreateActions() {
         }
         action->setShortcuts(keys);
         if (!entry.themeIcon.isEmpty() || !entry.fallbackIcon.isEmpty()) {
-            action->setIcon(QIcon::fromTheme(entry.themeIcon, QIcon(entry.fallbackIcon)));
+            action->setIcon(QIcon::fromTheme(entry.themeIcon, ImageIcon(entry.fallbackIcon)));
         }
         const CommandId id = entry.id;
         QObject::connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
