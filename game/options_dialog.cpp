@@ -1,7 +1,5 @@
 #include "game/options_dialog.h"
 
-#include <string>
-
 namespace game {
 
 using framework::ControlKind;
@@ -29,21 +27,6 @@ framework::DialogTemplate OptionsDialogTemplate() {
          true, false},
         {kComputerFirstButton, ControlKind::AutoRadioButton, "Computer Plays First", 13, 118, 76,
          12, true, false},
-    };
-    return dialog;
-}
-
-framework::DialogTemplate WarningDialogTemplate() {
-    framework::DialogTemplate dialog;
-    dialog.id = kWarningDialog;
-    dialog.title = QStringLiteral("Warning");
-    dialog.width = 213;
-    dialog.height = 55;
-    dialog.controls = {
-        {kNoControlId, ControlKind::StaticText,
-         "Your changes will not take effect until you start a new game.", 7, 7, 199, 11, false,
-         false},
-        {framework::kIdOk, ControlKind::DefPushButton, "OK", 75, 25, 50, 14, true, true},
     };
     return dialog;
 }
@@ -83,24 +66,6 @@ void COptionsDlg::ChooseOrder(int32_t order, framework::Button& clicked, framewo
     clicked.SetCheck(1);
     other.SetCheck(0);
     chosenOrder = order;
-}
-
-void OptionsCommand(CTorvelDoc& document, TurnState& state, COptionsDlg& dialog) {
-    const int result = dialog.DoModal();
-    SetLine(state.messageLine1, " ");
-    if (result != framework::kIdOk) {
-        return;
-    }
-    document.rowCountOption = dialog.chosenRows;
-    document.humanFirst = dialog.chosenOrder == 1;
-    if (document.rowCountOption == 0) {
-        document.rowCountOption = dialog.fallbackRows;
-    }
-    if (document.rowCountOption <= 0) {
-        document.rowCountOption = engine::kDefaultRows;
-    }
-    CWarningDlg warning;
-    warning.DoModal();
 }
 
 }  // namespace game

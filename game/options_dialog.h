@@ -1,5 +1,4 @@
-// The Options command: the number of rows (three to seven) and who plays first, for the next
-// New Game. The game in progress is never touched; New Game is the only reader of the options.
+// The Options dialog: the number of rows (three to seven) and who plays first.
 //
 // COptionsDlg is built once with the view and reused by every opening, so the last clicks
 // (`chosenRows`, `chosenOrder`) survive from one opening to the next, even through Cancel.
@@ -10,13 +9,10 @@
 #include <cstdint>
 
 #include "framework/dialog.h"
-#include "game/torvel_doc.h"
-#include "game/turn_state.h"
 
 namespace game {
 
 inline constexpr int kOptionsDialog = 131;
-inline constexpr int kWarningDialog = 132;
 
 inline constexpr int kThreeRowsButton = 1001;
 inline constexpr int kFourRowsButton = 1002;
@@ -27,7 +23,6 @@ inline constexpr int kHumanFirstButton = 1009;
 inline constexpr int kComputerFirstButton = 1010;
 
 framework::DialogTemplate OptionsDialogTemplate();
-framework::DialogTemplate WarningDialogTemplate();
 
 class COptionsDlg : public framework::Dialog {
   public:
@@ -54,15 +49,5 @@ class COptionsDlg : public framework::Dialog {
     void ChooseRows(int32_t rows, framework::Button& clicked);
     void ChooseOrder(int32_t order, framework::Button& clicked, framework::Button& other);
 };
-
-// "Your changes will not take effect until you start a new game."
-class CWarningDlg : public framework::Dialog {
-  public:
-    CWarningDlg() : framework::Dialog(WarningDialogTemplate()) {}
-};
-
-// Runs the dialog; on OK copies its choices into the document's options and shows the
-// Warning. The first message line is blanked whatever the result, to show at the next drawing.
-void OptionsCommand(CTorvelDoc& document, TurnState& state, COptionsDlg& dialog);
 
 }  // namespace game

@@ -7,8 +7,8 @@
 #include "framework/frame_wnd.h"
 #include "framework/standard_ids.h"
 #include "game/command_ids.h"
+#include "game/information_dialogs.h"
 #include "game/torvel_doc.h"
-#include "shell/information_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/main_frame_resources.h"
 #include "view/torvel_view.h"
@@ -19,9 +19,10 @@ CTorvelApp::CTorvelApp() : framework::Application(QStringLiteral("Torvel")) {
     MapCommand(framework::kFileNew, [this] { OnFileNew(); });
     MapCommand(framework::kFileOpen, [this] { OnFileOpen(); });
     MapCommand(framework::kFilePrintSetup, [this] { OnFilePrintSetup(); });
-    MapCommand(framework::kAppAbout, [] { CAboutDlg().DoModal(); });
-    MapCommand(game::kInstructionsCommand, [] { CInstructionsDlg().DoModal(); });
-    MapCommand(game::kLegalCommand, [] { CLegalDlg().DoModal(); });
+    MapCommand(framework::kAppAbout, [] { game::ShowInformation(game::Information::About); });
+    MapCommand(game::kInstructionsCommand,
+               [] { game::ShowInformation(game::Information::Instructions); });
+    MapCommand(game::kLegalCommand, [] { game::ShowInformation(game::Information::Legal); });
 }
 
 bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {

@@ -1,9 +1,10 @@
 #include "view/torvel_view.h"
 
 #include "game/command_ids.h"
+#include "game/information_dialogs.h"
 #include "game/new_game.h"
+#include "game/options_command.h"
 #include "game/play_command.h"
-#include "view/time_dialogs.h"
 
 namespace view {
 
@@ -61,13 +62,11 @@ void CTorvelView::OnOptions() {
 }
 
 void CTorvelView::OnCurvatureOfTime() {
-    CCurvatureOfTimeDlg dialog;
-    dialog.DoModal();
+    game::ShowInformation(game::Information::CurvatureOfTime);
 }
 
 void CTorvelView::OnSpaceTime() {
-    CSpaceTimeDlg dialog;
-    dialog.DoModal();
+    game::ShowInformation(game::Information::SpaceTime);
 }
 
 }  // namespace view
