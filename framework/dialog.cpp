@@ -1,7 +1,6 @@
 #include "framework/dialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -27,15 +26,6 @@ class DialogWindow : public QDialog {
   private:
     Dialog& owner;
 };
-
-bool IsRadio(ControlKind kind) {
-    return kind == ControlKind::AutoRadioButton || kind == ControlKind::RadioButton;
-}
-
-bool IsButton(ControlKind kind) {
-    return kind == ControlKind::DefPushButton || kind == ControlKind::PushButton || IsRadio(kind) ||
-           kind == ControlKind::AutoCheckBox;
-}
 
 // Rounds a * b / c to the nearest whole number, as dialog-unit conversion does.
 int MulDiv(int a, int b, int c) {
@@ -155,6 +145,67 @@ QSize Dialog::BaseUnits() const {
     return QSize((alphabet / 26 + 1) / 2, metrics.height());
 }
 
+namespace {
+
+QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
+    auto* push = new QPushButton(item.text, parentWidget);
+    push->setDefault(item.kind == ControlKind::DefPushButton);
+    return push;
+}
+
+QWidget* MakeRadioButton(const ControlTemplate& item, QWidget* parentWidget) {
+    auto* radio = new QRadioButton(item.text, parentWidget);
+    // Each radio button is a group of its own: the dialog's click handlers uncheck the others,
+    // not Qt's rule for siblings.
+    radio->setAutoExclusive(false);
+    radio->setCheckable(true);
+    return radio;
+}
+
+QWidget* MakeGroupBox(const ControlTemplate& item, QWidget* parentWidget) {
+    auto* frame = new QGroupBox(item.text, parentWidget);
+    // A frame drawn around earlier controls must not take their clicks.
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return frame;
+}
+
+QWidget* MakeStaticText(const ControlTemplate& item, QWidget* parentWidget) {
+    auto* label = new QLabel(item.text, parentWidget);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* MakeIcon(const ControlTemplate& item, QWidget* parentWidget) {
+    auto* label = new QLabel(parentWidget);
+    const QIcon icon = item.text.isEmpty()
+                           ? QApplication::windowIcon()
+                           : QIcon::fromTheme(item.text, QApplication::windowIcon());
+    const int side = parentWidget->style()->pixelMetric(QStyle::PM_LargeIconSize);
+    label->setPixmap(icon.pixmap(side, side));
+    return label;
+}
+
+QWidget* MakeControl(const ControlTemplate& item, QWidget* parentWidget) {
+    switch (item.kind) {
+        case ControlKind::DefPushButton:
+        case ControlKind::PushButton:
+            return MakePushButton(item, parentWidget);
+        case ControlKind::AutoRadioButton:
+            return MakeRadioButton(item, parentWidget);
+        case ControlKind::GroupBox:
+            return MakeGroupBox(item, parentWidget);
+        case ControlKind::StaticText:
+            return MakeStaticText(item, parentWidget);
+        case ControlKind::Icon:
+            return MakeIcon(item, parentWidget);
+    }
+    return MakeStaticText(item, parentWidget);
+}
+
+}  // namespace
+
 void Dialog::CreateWindowFromTemplate() {
     DestroyWindow();
     window = std::make_unique<DialogWindow>(*this, parent);
@@ -167,68 +218,20 @@ void Dialog::CreateWindowFromTemplate() {
     };
     window->setFixedSize(toPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
-    std::vector<QGroupBox*> frames;
+    std::vector<QWidget*> frames;
     QWidget* previousTabStop = nullptr;
-    for (size_t index = 0; index < dialogTemplate.controls.size(); ++index) {
-        const ControlTemplate& item = dialogTemplate.controls[index];
-        QWidget* control = nullptr;
-        switch (item.kind) {
-            case ControlKind::DefPushButton:
-            case ControlKind::PushButton: {
-                auto* push = new QPushButton(item.text, window.get());
-                push->setDefault(item.kind == ControlKind::DefPushButton);
-                control = push;
-                break;
-            }
-            case ControlKind::AutoRadioButton:
-            case ControlKind::RadioButton: {
-                auto* radio = new QRadioButton(item.text, window.get());
-                // Groups are kept by the click handling below, not by Qt's sibling rule.
-                radio->setAutoExclusive(false);
-                control = radio;
-                break;
-            }
-            case ControlKind::AutoCheckBox:
-                control = new QCheckBox(item.text, window.get());
-                break;
-            case ControlKind::GroupBox: {
-                auto* frame = new QGroupBox(item.text, window.get());
-                // A frame drawn around earlier controls must not take their clicks.
-                frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-                frames.push_back(frame);
-                control = frame;
-                break;
-            }
-            case ControlKind::StaticText: {
-                auto* label = new QLabel(item.text, window.get());
-                label->setTextFormat(Qt::PlainText);
-                label->setWordWrap(true);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                control = label;
-                break;
-            }
-            case ControlKind::Icon: {
-                auto* label = new QLabel(window.get());
-                const QIcon icon = item.text.isEmpty()
-                                       ? QApplication::windowIcon()
-                                       : QIcon::fromTheme(item.text, QApplication::windowIcon());
-                const int side = window->style()->pixelMetric(QStyle::PM_LargeIconSize);
-                label->setPixmap(icon.pixmap(side, side));
-                control = label;
-                break;
-            }
-        }
+    for (const ControlTemplate& item : dialogTemplate.controls) {
+        QWidget* control = MakeControl(item, window.get());
         control->setGeometry(toPixels(item.x, item.y, item.width, item.height));
-        if (IsButton(item.kind)) {
+        if (item.kind == ControlKind::GroupBox) {
+            frames.push_back(control);
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             control->setFocusPolicy(item.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-            auto* button = static_cast<QAbstractButton*>(control);
             QObject::connect(button, &QAbstractButton::clicked, window.get(),
-                             [this, index](bool checked) {
-                                 OnControlClicked(static_cast<int>(index), checked);
+                             [this, button, kind = item.kind, id = item.id] {
+                                 OnControlClicked(kind, id, *button);
                              });
-            if (IsRadio(item.kind) || item.kind == ControlKind::AutoCheckBox) {
-                button->setCheckable(true);
-            }
         }
         if (item.tabStop) {
             if (previousTabStop != nullptr) {
@@ -239,38 +242,19 @@ void Dialog::CreateWindowFromTemplate() {
         if (item.id != kNoControlId) {
             controlsById[item.id] = control;
         }
-        controlsByIndex.push_back(control);
     }
-    for (QGroupBox* frame : frames) {
+    for (QWidget* frame : frames) {
         frame->lower();
     }
 }
 
-void Dialog::OnControlClicked(int index, bool checkedAfterClick) {
-    const ControlTemplate& item = dialogTemplate.controls[static_cast<size_t>(index)];
-    auto* button = static_cast<QAbstractButton*>(controlsByIndex[static_cast<size_t>(index)]);
-    if (item.kind == ControlKind::RadioButton) {
-        // Qt toggled it; a plain radio button changes only when the program says so.
-        button->setChecked(!checkedAfterClick);
-    } else if (item.kind == ControlKind::AutoRadioButton) {
-        button->setChecked(true);
-        // Uncheck the other automatic radio buttons of the same group.
-        size_t first = static_cast<size_t>(index);
-        while (first > 0 && !dialogTemplate.controls[first].beginsGroup) {
-            --first;
-        }
-        for (size_t other = first; other < dialogTemplate.controls.size(); ++other) {
-            if (other != first && dialogTemplate.controls[other].beginsGroup) {
-                break;
-            }
-            if (other != static_cast<size_t>(index) &&
-                dialogTemplate.controls[other].kind == ControlKind::AutoRadioButton) {
-                static_cast<QAbstractButton*>(controlsByIndex[other])->setChecked(false);
-            }
-        }
+void Dialog::OnControlClicked(ControlKind kind, int id, QAbstractButton& button) {
+    if (kind == ControlKind::AutoRadioButton) {
+        // Qt toggled it; a click on a radio button always leaves it checked.
+        button.setChecked(true);
     }
-    if (item.id != kNoControlId) {
-        OnCmdMsg(static_cast<CommandId>(item.id), kBnClicked, nullptr, nullptr);
+    if (id != kNoControlId) {
+        OnCmdMsg(static_cast<CommandId>(id), kBnClicked, nullptr, nullptr);
     }
 }
 
@@ -280,7 +264,6 @@ void Dialog::DestroyWindow() {
     }
     boundButtons.clear();
     controlsById.clear();
-    controlsByIndex.clear();
     window.reset();
 }
 

@@ -92,13 +92,12 @@ class Dialog : public CmdTarget {
     friend class DataExchange;
     void CreateWindowFromTemplate();
     void DestroyWindow();
-    void OnControlClicked(int index, bool checkedAfterClick);
+    void OnControlClicked(ControlKind kind, int id, QAbstractButton& button);
 
     DialogTemplate dialogTemplate;
     QWidget* parent;
     std::unique_ptr<QDialog> window;
     std::map<int, QWidget*> controlsById;
-    std::vector<QWidget*> controlsByIndex;
     std::vector<Button*> boundButtons;
 };
 

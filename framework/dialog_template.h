@@ -18,12 +18,10 @@ inline constexpr int kNoControlId = -1;
 enum class ControlKind {
     DefPushButton,  // the button that Enter presses
     PushButton,
-    AutoRadioButton,  // checks itself when clicked and unchecks the rest of its group
-    RadioButton,      // changes only when the program sets it
-    AutoCheckBox,
-    GroupBox,    // a frame with a title; takes no clicks
-    StaticText,  // text that wraps within its rectangle
-    Icon,        // an icon named by its text (theme name), else the application's icon
+    AutoRadioButton,  // checks itself when clicked; the program unchecks the others
+    GroupBox,         // a frame with a title; takes no clicks
+    StaticText,       // text that wraps within its rectangle
+    Icon,             // an icon named by its text (theme name), else the application's icon
 };
 
 struct ControlTemplate {
@@ -34,7 +32,6 @@ struct ControlTemplate {
     int y = 0;
     int width = 0;
     int height = 0;
-    bool beginsGroup = false;  // a new group of radio buttons starts here
     bool tabStop = false;
 };
 
@@ -54,7 +51,6 @@ inline ControlTemplate DefaultOkButton(int x, int y) {
     ControlTemplate ok = StaticText("OK", x, y, 50, 14);
     ok.id = kIdOk;
     ok.kind = ControlKind::DefPushButton;
-    ok.beginsGroup = true;
     ok.tabStop = true;
     return ok;
 }

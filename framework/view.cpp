@@ -73,25 +73,6 @@ void View::RedrawNow() {
     repaint();
 }
 
-void View::OnLButtonDown(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-void View::OnLButtonUp(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-void View::OnLButtonDblClk(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-void View::OnRButtonDown(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-void View::OnRButtonDblClk(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-void View::OnMouseMove(unsigned, QPoint) {
-    DefaultMouseHandling();
-}
-
 void View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     OnDraw(painter);

@@ -3,7 +3,7 @@
 // Drawing has one entry, `OnDraw`: the windowing system's repaints (exposure, resize), a
 // "redraw now" (`RedrawNow`, a synchronous repaint) and printing all reach it with a painter on
 // their surface. Qt's mouse events become six handlers with the pointer in client coordinates;
-// each ends by calling `DefaultMouseHandling`. Commands reach the view first and then its
+// the base handlers do nothing more with them. Commands reach the view first and then its
 // document; the standard print commands are the view's to map (`OnFilePrint`,
 // `OnFilePrintDirect`, `OnFilePrintPreview`).
 #pragma once
@@ -47,12 +47,12 @@ class View : public QWidget, public CmdTarget {
     // Repaints the view at once, before this call returns.
     void RedrawNow();
 
-    virtual void OnLButtonDown(unsigned flags, QPoint point);
-    virtual void OnLButtonUp(unsigned flags, QPoint point);
-    virtual void OnLButtonDblClk(unsigned flags, QPoint point);
-    virtual void OnRButtonDown(unsigned flags, QPoint point);
-    virtual void OnRButtonDblClk(unsigned flags, QPoint point);
-    virtual void OnMouseMove(unsigned flags, QPoint point);
+    virtual void OnLButtonDown(unsigned, QPoint) {}
+    virtual void OnLButtonUp(unsigned, QPoint) {}
+    virtual void OnLButtonDblClk(unsigned, QPoint) {}
+    virtual void OnRButtonDown(unsigned, QPoint) {}
+    virtual void OnRButtonDblClk(unsigned, QPoint) {}
+    virtual void OnMouseMove(unsigned, QPoint) {}
 
     // The standard print commands: with the print dialog, straight to the printer, preview.
     void OnFilePrint();
@@ -63,9 +63,6 @@ class View : public QWidget, public CmdTarget {
     bool PrintTo(QPrinter& printer);
 
   protected:
-    // What the windowing system does with a mouse message the view has handled: nothing more.
-    void DefaultMouseHandling() {}
-
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -153,7 +153,7 @@ framework::DialogTemplate InformationDialogTemplate(Information which) {
     if (which == Information::About) {
         // The program's icon beside its name.
         dialog.controls.push_back({framework::kNoControlId, framework::ControlKind::Icon, QString(),
-                                   11, 17, 20, 20, false, false});
+                                   11, 17, 20, 20, false});
     }
     for (const Paragraph& paragraph : page.paragraphs) {
         dialog.controls.push_back(framework::StaticText(paragraph.text, paragraph.x, paragraph.y,

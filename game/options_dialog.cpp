@@ -11,22 +11,21 @@ framework::DialogTemplate OptionsDialogTemplate() {
     dialog.title = QStringLiteral("Options");
     dialog.width = 202;
     dialog.height = 141;
-    // id, kind, text, x, y, width, height, begins a group, tab stop
+    // id, kind, text, x, y, width, height, tab stop (each radio button is a group of its own)
     dialog.controls = {
-        {framework::kIdOk, ControlKind::DefPushButton, "OK", 144, 7, 50, 14, true, true},
-        {framework::kIdCancel, ControlKind::PushButton, "Cancel", 144, 27, 50, 14, true, true},
-        {kThreeRowsButton, ControlKind::AutoRadioButton, "Three", 15, 20, 42, 10, true, false},
-        {kFourRowsButton, ControlKind::AutoRadioButton, "Four (Default)", 15, 32, 70, 10, true,
-         false},
-        {kNoControlId, ControlKind::GroupBox, "Number of Rows", 7, 7, 119, 72, false, false},
-        {kFiveRowsButton, ControlKind::AutoRadioButton, "Five", 15, 43, 61, 10, true, false},
-        {kSixRowsButton, ControlKind::AutoRadioButton, "Six", 15, 52, 54, 10, true, false},
-        {kSevenRowsButton, ControlKind::AutoRadioButton, "Seven", 15, 64, 43, 10, true, false},
-        {kNoControlId, ControlKind::GroupBox, "Playing Order", 7, 94, 119, 39, false, false},
+        {framework::kIdOk, ControlKind::DefPushButton, "OK", 144, 7, 50, 14, true},
+        {framework::kIdCancel, ControlKind::PushButton, "Cancel", 144, 27, 50, 14, true},
+        {kThreeRowsButton, ControlKind::AutoRadioButton, "Three", 15, 20, 42, 10, false},
+        {kFourRowsButton, ControlKind::AutoRadioButton, "Four (Default)", 15, 32, 70, 10, false},
+        {kNoControlId, ControlKind::GroupBox, "Number of Rows", 7, 7, 119, 72, false},
+        {kFiveRowsButton, ControlKind::AutoRadioButton, "Five", 15, 43, 61, 10, false},
+        {kSixRowsButton, ControlKind::AutoRadioButton, "Six", 15, 52, 54, 10, false},
+        {kSevenRowsButton, ControlKind::AutoRadioButton, "Seven", 15, 64, 43, 10, false},
+        {kNoControlId, ControlKind::GroupBox, "Playing Order", 7, 94, 119, 39, false},
         {kHumanFirstButton, ControlKind::AutoRadioButton, "Human Plays First", 13, 106, 76, 12,
-         true, false},
+         false},
         {kComputerFirstButton, ControlKind::AutoRadioButton, "Computer Plays First", 13, 118, 76,
-         12, true, false},
+         12, false},
     };
     return dialog;
 }

@@ -1,5 +1,6 @@
 // The shell's resource numbers. The main frame's menu, accelerators, toolbar, icon and
-// document string share one number, as they always have.
+// document string share one number: the frame is made from that one number and finds all of
+// them by it.
 #pragma once
 
 namespace shell {

@@ -75,7 +75,6 @@ class PositionTable {
     PositionKey GetEntry(int32_t i) const;
     std::vector<PositionKey> GetEntries() const;
     int32_t GetRecentUsed() const { return recentUsed; }
-    int32_t GetRecentAdded() const { return recentUsed; }  // the two counts always agree
     PositionKey GetRecent(int32_t slot) const;
     const std::string& GetBasePath() const { return basePath; }
     // What was wrong with the file the last Load found damaged.

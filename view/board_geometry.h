@@ -6,7 +6,8 @@
 // the bottom. A row's sticks stand 10 pixels apart, centred on x = 10 (2R + 1) by the row's
 // current count; the sticks the human has selected stand beside the board from x = 400 on the
 // selected row's line. The Play button hangs 100 pixels above the bottom edge. The rules are
-// worked in double precision and cut toward zero, as the board has always been laid out.
+// worked in double precision and cut toward zero, so every place is a whole pixel and drawing,
+// printing and hit testing agree on it to the pixel.
 #pragma once
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // The colour of every pixel of a stick: a grey tip, a red head and a yellow body, each column
 // darker than the one to its left. Column i of a stick U pixels long is shaded by
-// d = 64 i / (U div 7), held in single precision as the shading has always been computed.
+// d = 64 i / (U div 7), held in single precision: the shades are defined in that precision, and
+// a wider type could round a column to the next level.
 #pragma once
 
 #include <cstdint>
