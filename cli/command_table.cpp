@@ -1,7 +1,5 @@
 #include "cli/command_table.h"
 
-#include <iostream>
-
 namespace cli {
 
 std::span<const Command> Commands() {
@@ -20,11 +18,6 @@ std::span<const Command> Commands() {
          "time the computer's moves for three to seven rows in a temporary directory", RunBench},
     };
     return commands;
-}
-
-int UsageFailure(const std::string& message) {
-    std::cerr << "torvel-cli: " << message << '\n';
-    return 2;
 }
 
 }  // namespace cli

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "cli/usage.h"
+
 namespace cli {
 
 using Arguments = std::span<const std::string>;
@@ -21,8 +23,5 @@ int RunScore(Arguments args);
 int RunBench(Arguments args);
 int RunPlay(Arguments args);
 int RunVerify(Arguments args);
-
-// Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
-int UsageFailure(const std::string& message);
 
 }  // namespace cli
