@@ -20,6 +20,7 @@ struct Command {
 
 int RunMove(Arguments args);
 int RunScore(Arguments args);
+int RunAnalyze(Arguments args);
 int RunBench(Arguments args);
 int RunPlay(Arguments args);
 int RunVerify(Arguments args);

@@ -29,6 +29,17 @@ testsupport::RunResult Cli(const std::string& line, const std::string& input = {
     return testsupport::RunProgram(TORVEL_CLI, args, input);
 }
 
+// The rows as a key's counts: entry k-1 the number of rows of k sticks.
+std::vector<int32_t> counts(const Rows& rows) {
+    std::vector<int32_t> c(size_t(*std::max_element(rows.begin(), rows.end())), 0);
+    for (int32_t sticks : rows) {
+        if (sticks > 0) {
+            ++c[size_t(sticks - 1)];
+        }
+    }
+    return c;
+}
+
 size_t Lines(const std::string& text) {
     return size_t(std::count(text.begin(), text.end(), '\n'));
 }
@@ -100,6 +111,49 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
     const auto nothing = Cli("");
     EXPECT_EQ(nothing.status, 2);
     EXPECT_TRUE(nothing.out.starts_with("Usage: torvel-cli COMMAND"));
+}
+
+// Every legal move once, scored by the independent solver, wins before losses, the quickest win
+// and the slowest loss first and equals in the engine's order; the mark on the move `move` plays.
+TEST(Cli, AnalyzeListsEveryMoveByAnotherSolversScoresAndMarksTheComputersMove) {
+    testsupport::TempDir dir;
+    cli::KeySolver solver;
+    const Rows positions[] = {{1, 3, 5, 7},    {1, 1},       {0, 0, 2},          {1, 3, 5},
+                              {1, 2, 0, 7, 4}, {1, 1, 4, 2}, {0, 3, 5, 6, 9, 11}};
+    for (const Rows& rows : positions) {
+        std::string at;
+        std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> ranked;  // rank, row, take, t
+        for (int32_t r = 0; r < int32_t(rows.size()); ++r) {
+            at += ' ' + std::to_string(rows[size_t(r)]);
+            for (int32_t n = 1; n <= rows[size_t(r)]; ++n) {
+                Rows child = rows;
+                child[size_t(r)] -= n;
+                const int32_t t = engine::MoveScore(solver.Score(counts(child)));
+                ranked.emplace_back(t > 0 ? t : 1000 + t, r, n, t);
+            }
+        }
+        std::sort(ranked.begin(), ranked.end());
+        std::string expected;
+        for (const auto& [rank, r, n, t] : ranked) {
+            expected += std::to_string(r) + ' ' + std::to_string(n) +
+                        (t > 0 ? " wins in " : " loses in ") + std::to_string(std::abs(t) - 1) +
+                        (std::abs(t) == 2 ? " move" : " moves") +
+                        (expected.empty() ? " *\n" : "\n");
+        }
+        EXPECT_EQ(Cli("analyze" + at).out, expected) << at;
+        const std::string move = expected.substr(0, expected.find(' ', 2)) + '\n';
+        EXPECT_EQ(Cli("move --base m" + at).out, move) << at;
+    }
+    EXPECT_EQ(ReadFile("torvelbase.txt"), ReadFile("m")) << "saved as move saves";
+    for (const auto& [line, json] : std::vector<std::pair<std::string, std::string>>{
+             {"move --json 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
+             {"score 0 2 --json", R"({"rows":[0,2],"score":3,"outcome":"wins","movesLeft":2})"},
+             {"analyze --no-base --json 2",
+              R"({"rows":[2],"score":3,"outcome":"wins","movesLeft":2,"moves":[{"row":0,"take":1,)"
+              R"("score":3,"outcome":"wins","movesLeft":2,"chosen":true},{"row":0,"take":2,)"
+              R"("score":-2,"outcome":"loses","movesLeft":1,"chosen":false}]})"}}) {
+        EXPECT_EQ(Cli(line).out, json + "\n") << line;
+    }
 }
 
 TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
@@ -242,16 +296,6 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
 }
 
 TEST(KeySolver, AgreesWithTheEngineAndKnowsWhatAGameCanReach) {
-    auto counts = [](const Rows& rows) {
-        std::vector<int32_t> c;
-        for (int32_t sticks : rows) {
-            c.resize(std::max(c.size(), size_t(sticks)), 0);
-            if (sticks > 0) {
-                ++c[size_t(sticks - 1)];
-            }
-        }
-        return c;
-    };
     cli::KeySolver solver;
     EXPECT_EQ(solver.Score(counts({1, 3, 5, 7, 9, 11, 13})), 39);
     EXPECT_EQ(solver.PositionsScored(), 21318u) << "every position of the seven-row game";
