@@ -333,13 +333,17 @@ void RemoveStaleTemporaries(const std::string& path) {
         return;
     }
     while (const dirent* entry = ::readdir(dir)) {
+        // PATH.tmpPID-XXXXXX, as ReplaceFile names them.
         const std::string name = entry->d_name;
-        char* end = nullptr;
-        const long pid =
-            name.starts_with(prefix) ? std::strtol(name.c_str() + prefix.size(), &end, 10) : 0;
+        const size_t dash = name.find('-', prefix.size());
+        int32_t pid = 0;
+        const bool named =
+            name.starts_with(prefix) && dash != std::string::npos &&
+            ReadDecimal(std::string_view(name).substr(prefix.size(), dash - prefix.size()), pid) ==
+                DecimalStatus::Ok;
         struct stat info {};
         const std::string file = folder + "/" + name;
-        if (pid > 0 && *end == '-' && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
+        if (named && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
             ::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             info.st_uid == ::geteuid()) {
             ::unlink(file.c_str());
