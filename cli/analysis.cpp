@@ -1,10 +1,17 @@
-// `move` and `score`: the computer's answer for one position, with the game's base file.
+// `move`, `score` and `analyze`: the computer's view of one position, with the game's base file.
+//
+// A score is the engine's: for the player it belongs to, positive for a win and negative for a
+// loss, one more than the number of moves left in size, both sides playing their best (the
+// winner the quickest win, the loser the slowest loss). A move's score counts the move itself
+// among the moves left, so "wins in 6 moves" is that move and five more, the last of them the
+// other player's taking the last stick.
 
 #include <algorithm>
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "engine/game_engine.h"
 
 namespace cli {
@@ -13,6 +20,7 @@ namespace {
 struct Analysis {
     BaseOption base;
     std::vector<int32_t> rows;
+    bool json = false;
 };
 
 std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis) {
@@ -20,24 +28,60 @@ std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis) {
     if (auto error = TakeBaseOption(rest, analysis.base)) {
         return error;
     }
+    const auto json = std::remove(rest.begin(), rest.end(), "--json");
+    analysis.json = json != rest.end();
+    rest.erase(json, rest.end());
     return ParsePosition(rest, analysis.rows);
+}
+
+std::optional<UsageError> RejectEmpty(const std::vector<int32_t>& rows) {
+    if (std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
+        return UsageError{"the position is empty: there is no move to make"};
+    }
+    return std::nullopt;
+}
+
+const char* Outcome(int32_t score) {
+    return score > 0 ? "wins" : "loses";
+}
+
+int32_t MovesLeft(int32_t score) {
+    return (score > 0 ? score : -score) - 1;
+}
+
+// "score":7,"outcome":"wins","movesLeft":6
+std::string JsonScore(int32_t score) {
+    return "\"score\":" + std::to_string(score) + ",\"outcome\":" + JsonString(Outcome(score)) +
+           ",\"movesLeft\":" + std::to_string(MovesLeft(score));
+}
+
+std::string JsonMove(const engine::Move& move) {
+    return "\"row\":" + std::to_string(move.row) + ",\"take\":" + std::to_string(move.number);
+}
+
+// Whether a move with score `a` is better for its player than one with `b`: every win before
+// every loss, the quickest win first, and the slowest loss first.
+bool Better(int32_t a, int32_t b) {
+    return (a > 0) != (b > 0) ? a > 0 : a < b;
 }
 
 }  // namespace
 
 int RunMove(Arguments args) {
     Analysis analysis;
-    if (auto error = ParseAnalysis(args, analysis)) {
+    std::optional<UsageError> error = ParseAnalysis(args, analysis);
+    if (error || (error = RejectEmpty(analysis.rows))) {
         return UsageFailure(error->message);
-    }
-    if (std::none_of(analysis.rows.begin(), analysis.rows.end(), [](int32_t s) { return s > 0; })) {
-        return UsageFailure("the position is empty: there is no move to make");
     }
     engine::GameEngine game(OpenTable(analysis.base));
     game.SetRows(analysis.rows);
     const engine::Move move = game.ChooseMove();
     game.GetTable()->Sync();
-    std::cout << move.row << ' ' << move.number << '\n';
+    if (analysis.json) {
+        std::cout << "{\"rows\":" << JsonArray(analysis.rows) << ',' << JsonMove(move) << "}\n";
+    } else {
+        std::cout << move.row << ' ' << move.number << '\n';
+    }
     return 0;
 }
 
@@ -50,7 +94,43 @@ int RunScore(Arguments args) {
     game.SetRows(analysis.rows);
     const int32_t score = game.Evaluate();
     game.GetTable()->Sync();
-    std::cout << score << '\n';
+    if (analysis.json) {
+        std::cout << "{\"rows\":" << JsonArray(analysis.rows) << ',' << JsonScore(score) << "}\n";
+    } else {
+        std::cout << score << '\n';
+    }
+    return 0;
+}
+
+int RunAnalyze(Arguments args) {
+    Analysis analysis;
+    std::optional<UsageError> error = ParseAnalysis(args, analysis);
+    if (error || (error = RejectEmpty(analysis.rows))) {
+        return UsageFailure(error->message);
+    }
+    engine::GameEngine game(OpenTable(analysis.base));
+    game.SetRows(analysis.rows);
+    std::vector<engine::ScoredMove> moves = game.ScoreMoves();
+    game.GetTable()->Sync();
+    const engine::Move chosen = engine::ChosenMove(moves);
+    std::stable_sort(moves.begin(), moves.end(),
+                     [](const auto& a, const auto& b) { return Better(a.score, b.score); });
+    if (analysis.json) {
+        std::cout << "{\"rows\":" << JsonArray(analysis.rows) << ','
+                  << JsonScore(moves.front().score) << ",\"moves\":[";
+        for (size_t i = 0; i < moves.size(); ++i) {
+            std::cout << (i > 0 ? "," : "") << '{' << JsonMove(moves[i].move) << ','
+                      << JsonScore(moves[i].score)
+                      << ",\"chosen\":" << (moves[i].move == chosen ? "true" : "false") << '}';
+        }
+        std::cout << "]}\n";
+        return 0;
+    }
+    for (const engine::ScoredMove& m : moves) {
+        const int32_t left = MovesLeft(m.score);
+        std::cout << m.move.row << ' ' << m.move.number << ' ' << Outcome(m.score) << " in " << left
+                  << (left == 1 ? " move" : " moves") << (m.move == chosen ? " *" : "") << '\n';
+    }
     return 0;
 }
 

@@ -1,10 +1,9 @@
 #include "cli/arguments.h"
 
-#include <algorithm>
-#include <charconv>
 #include <iostream>
 
 #include "engine/rules.h"
+#include "table/decimal.h"
 
 namespace cli {
 
@@ -38,10 +37,29 @@ std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOpt
 
 std::optional<UsageError> RejectOptions(std::span<const std::string> args) {
     for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1]))) {
+        int32_t number = 0;
+        if (arg.size() > 1 && arg[0] == '-' &&
+            table::ReadDecimal(arg, number) == table::DecimalStatus::Malformed) {
             return UsageError{"unknown option '" + arg + "'"};
         }
     }
+    return std::nullopt;
+}
+
+std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& i, int32_t lowest,
+                                     int32_t highest, int32_t& value) {
+    const std::string needs = args[i] + " needs a number from " + std::to_string(lowest) + " to " +
+                              std::to_string(highest);
+    if (i + 1 == args.size()) {
+        return UsageError{needs};
+    }
+    const std::string& text = args[++i];
+    int32_t number = 0;
+    if (table::ReadDecimal(text, number) != table::DecimalStatus::Ok || number < lowest ||
+        number > highest) {
+        return UsageError{needs + ", not '" + text + "'"};
+    }
+    value = number;
     return std::nullopt;
 }
 
@@ -59,16 +77,16 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
     rows.clear();
     for (const std::string& arg : args) {
         int32_t sticks = 0;
-        const char* end = arg.data() + arg.size();
-        const auto [ptr, ec] = std::from_chars(arg.data(), end, sticks);
-        const bool digitsOnly = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        });
-        if (!digitsOnly || ec != std::errc() || ptr != end) {
-            if (!arg.empty() && arg[0] == '-') {
-                return UsageError{"row '" + arg + "' is negative"};
-            }
+        const table::DecimalStatus status = table::ReadDecimal(arg, sticks);
+        if (status == table::DecimalStatus::Malformed) {
             return UsageError{"row '" + arg + "' is not a decimal number of sticks"};
+        }
+        if (sticks < 0) {
+            return UsageError{"row '" + arg + "' is negative"};
+        }
+        if (status == table::DecimalStatus::OutOfRange) {
+            return UsageError{"row '" + arg + "' is out of range (no row holds more than " +
+                              std::to_string(engine::kLongestRow) + " sticks)"};
         }
         rows.push_back(sticks);
     }

@@ -9,14 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/usage.h"
 #include "table/position_table.h"
 
 namespace cli {
-
-// A mistake on the command line: one line for stderr, and exit status 2.
-struct UsageError {
-    std::string message;
-};
 
 struct BaseOption {
     std::string path = table::kBaseFileName;  // empty with --no-base
@@ -24,6 +20,11 @@ struct BaseOption {
 
 // Takes `--base FILE` and `--no-base` out of `args` wherever they stand.
 std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOption& base);
+
+// Reads the value of the option at `args[i]`, a decimal number from `lowest` to `highest`, and
+// moves `i` onto it.
+std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& i, int32_t lowest,
+                                     int32_t highest, int32_t& value);
 
 // Parses rows of sticks: decimal integers of 0 or more, one to seven of them, whose non-empty
 // rows, largest first, fit under 13, 11, 9, 7, 5, 3 and 1 sticks.

@@ -15,6 +15,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "engine/game_engine.h"
 
@@ -93,20 +94,13 @@ class Workload {
 }  // namespace
 
 int RunBench(Arguments args) {
-    int repeat = 5;
+    int32_t repeat = 5;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--repeat" && i + 1 < args.size()) {
-            try {
-                repeat = std::stoi(args[++i]);
-            } catch (...) {
-                repeat = 0;
-            }
-            if (repeat < 1 || repeat > 1000) {
-                return UsageFailure("--repeat needs a number from 1 to 1000, not '" + args[i] +
-                                    "'");
-            }
-        } else {
+        if (args[i] != "--repeat") {
             return UsageFailure("unknown bench argument '" + args[i] + "'");
+        }
+        if (auto error = TakeNumber(args, i, 1, 1000, repeat)) {
+            return UsageFailure(error->message);
         }
     }
     std::string directory =

@@ -1,16 +1,18 @@
 #include "cli/command_table.h"
 
-#include <iostream>
-
 namespace cli {
 
 std::span<const Command> Commands() {
     static const Command commands[] = {
-        {"move", "[--base FILE | --no-base] N0 N1 ...",
+        {"move", "[--json] [--base FILE | --no-base] N0 N1 ...",
          "print the computer's move (row, then number of sticks) for rows of N0, N1, ... sticks",
          RunMove},
-        {"score", "[--base FILE | --no-base] N0 N1 ...",
+        {"score", "[--json] [--base FILE | --no-base] N0 N1 ...",
          "print the score of the position for the player to move", RunScore},
+        {"analyze", "[--json] [--base FILE | --no-base] N0 N1 ...",
+         "list every move, the best first, with who wins and in how many moves; * marks the "
+         "computer's",
+         RunAnalyze},
         {"play", "[--rows N] [--computer-first] [--base FILE | --no-base]",
          "play a game against the computer in the terminal (3 to 7 rows, 4 by default)", RunPlay},
         {"verify", "[--base FILE]",
@@ -20,11 +22,6 @@ std::span<const Command> Commands() {
          "time the computer's moves for three to seven rows in a temporary directory", RunBench},
     };
     return commands;
-}
-
-int UsageFailure(const std::string& message) {
-    std::cerr << "torvel-cli: " << message << '\n';
-    return 2;
 }
 
 }  // namespace cli

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "cli/usage.h"
+
 namespace cli {
 
 using Arguments = std::span<const std::string>;
@@ -18,11 +20,9 @@ struct Command {
 
 int RunMove(Arguments args);
 int RunScore(Arguments args);
+int RunAnalyze(Arguments args);
 int RunBench(Arguments args);
 int RunPlay(Arguments args);
 int RunVerify(Arguments args);
-
-// Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
-int UsageFailure(const std::string& message);
 
 }  // namespace cli

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -28,16 +27,9 @@ int RunPlay(Arguments args) {
             if (rowsGiven) {
                 return UsageFailure("--rows given twice");
             }
-            if (i + 1 == rest.size()) {
-                return UsageFailure("--rows needs a number from 3 to 7");
-            }
-            const std::string& value = rest[++i];
             int32_t rows = 0;
-            const char* end = value.data() + value.size();
-            const auto [ptr, ec] = std::from_chars(value.data(), end, rows);
-            if (value.empty() || ec != std::errc() || ptr != end || rows < engine::kFewestRows ||
-                rows > engine::kMostRows) {
-                return UsageFailure("--rows needs a number from 3 to 7, not '" + value + "'");
+            if (auto error = TakeNumber(rest, i, engine::kFewestRows, engine::kMostRows, rows)) {
+                return UsageFailure(error->message);
             }
             settings.rows = rows;
             rowsGiven = true;

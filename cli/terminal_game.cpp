@@ -1,6 +1,5 @@
 #include "cli/terminal_game.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -8,6 +7,7 @@
 
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
+#include "table/decimal.h"
 
 namespace cli {
 namespace {
@@ -23,19 +23,15 @@ constexpr const char* kNotAMove =
 // No move needs more than a few characters; anything past this is not read into memory.
 constexpr size_t kLongestLine = 200;
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::vector<std::string_view> Words(std::string_view line) {
     std::vector<std::string_view> words;
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && IsSpace(line[i])) {
+        while (i < line.size() && table::IsSpace(line[i])) {
             ++i;
         }
         const size_t start = i;
-        while (i < line.size() && !IsSpace(line[i])) {
+        while (i < line.size() && !table::IsSpace(line[i])) {
             ++i;
         }
         if (i > start) {
@@ -46,26 +42,9 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 // A decimal integer with an optional sign. Values too large for a row or a count are held at
-// a bound far beyond any board, which is all the checks need to know about them.
-bool ParseInteger(std::string_view word, int64_t& value) {
-    constexpr int64_t kBound = int64_t{1} << 40;
-    bool negative = false;
-    if (!word.empty() && (word[0] == '-' || word[0] == '+')) {
-        negative = word[0] == '-';
-        word.remove_prefix(1);
-    }
-    if (word.empty()) {
-        return false;
-    }
-    int64_t magnitude = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        magnitude = std::min(magnitude * 10 + (c - '0'), kBound);
-    }
-    value = negative ? -magnitude : magnitude;
-    return true;
+// the 32-bit bounds, far beyond any board, which is all the checks need to know about them.
+bool ParseInteger(std::string_view word, int32_t& value) {
+    return table::ReadDecimal(word, value, true) != table::DecimalStatus::Malformed;
 }
 
 // The line as it may be shown again: control characters, which could upset the terminal that
@@ -92,8 +71,8 @@ HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game)
         input.kind = HumanInput::Kind::Quit;
         return input;
     }
-    int64_t row = 0;
-    int64_t number = 0;
+    int32_t row = 0;
+    int32_t number = 0;
     if (words.size() != 2 || !ParseInteger(words[0], row) || !ParseInteger(words[1], number)) {
         input.problem = kNotAMove;
         return input;
@@ -104,7 +83,7 @@ HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game)
                         std::to_string(rowCount - 1) + ".";
         return input;
     }
-    const int32_t sticks = game.GetSticks(static_cast<int32_t>(row));
+    const int32_t sticks = game.GetSticks(row);
     if (number < 1) {
         input.problem = "Take at least one stick.";
         return input;
@@ -116,7 +95,7 @@ HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game)
         return input;
     }
     input.kind = HumanInput::Kind::Move;
-    input.move.Set(static_cast<int32_t>(row), static_cast<int32_t>(number));
+    input.move.Set(row, number);
     return input;
 }
 

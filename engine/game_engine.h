@@ -18,6 +18,15 @@
 
 namespace engine {
 
+struct ScoredMove {
+    Move move;
+    int32_t score = 0;  // for the player who makes the move, as MoveScore gives it
+};
+
+// The move ChooseMove plays among these: the first with the quickest win, or else the first
+// with the slowest loss; row -1 and number 0 when there are none.
+Move ChosenMove(const std::vector<ScoredMove>& moves);
+
 class GameEngine {
   public:
     // Four rows of 1, 3, 5 and 7 sticks, and a new table loaded from `torvelbase.txt`.
@@ -47,6 +56,9 @@ class GameEngine {
     int32_t Evaluate() const;
     // The computer's move: the quickest win, or else the slowest loss (move_choice.cpp).
     Move ChooseMove() const;
+    // Every legal move in enumeration order with its score for the player who makes it, each
+    // child searched in full as ChooseMove does (move_choice.cpp).
+    std::vector<ScoredMove> ScoreMoves() const;
 
     table::PositionTable* GetTable() const { return table.get(); }
     const std::shared_ptr<table::PositionTable>& GetSharedTable() const { return table; }

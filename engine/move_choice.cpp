@@ -14,14 +14,14 @@ void WriteMoveLine(std::ofstream& out, const Move& m) {
 }
 
 // A record of the moves and the choice, written only when the chosen row is impossible.
-void WriteDiagnostic(const std::vector<Move>& moves, const Move& chosen) {
+void WriteDiagnostic(const std::vector<ScoredMove>& moves, const Move& chosen) {
     std::ofstream out("debug_file.txt", std::ios::trunc);
     if (!out) {
         return;
     }
     out << "Here are the moves:" << std::endl;
-    for (const Move& m : moves) {
-        WriteMoveLine(out, m);
+    for (const ScoredMove& m : moves) {
+        WriteMoveLine(out, m.move);
     }
     out << "Here's the one we're returning:" << std::endl;
     WriteMoveLine(out, chosen);
@@ -29,30 +29,35 @@ void WriteDiagnostic(const std::vector<Move>& moves, const Move& chosen) {
 
 }  // namespace
 
-Move GameEngine::ChooseMove() const {
-    std::vector<Move> moves;
-    std::vector<int32_t> scores;
+std::vector<ScoredMove> GameEngine::ScoreMoves() const {
+    std::vector<ScoredMove> moves;
     GameEngine scratch(true);
     for (int32_t r = 0; r < GetRowCount(); ++r) {
         for (int32_t n = 1; n <= GetSticks(r); ++n) {
             scratch.SetFrom(*this);
             scratch.ApplyMove(Move{r, n});
-            scores.push_back(scratch.Evaluate());
-            moves.push_back(Move{r, n});
+            moves.push_back({Move{r, n}, MoveScore(scratch.Evaluate())});
         }
     }
+    return moves;
+}
+
+Move ChosenMove(const std::vector<ScoredMove>& moves) {
     BestScore best;
-    for (int32_t& s : scores) {
-        s = MoveScore(s);
-        best.Offer(s);
+    for (const ScoredMove& m : moves) {
+        best.Offer(m.score);
     }
-    Move chosen;
-    for (size_t k = 0; k < moves.size(); ++k) {
-        if (scores[k] == best.Chosen()) {
-            chosen = moves[k];
-            break;
+    for (const ScoredMove& m : moves) {
+        if (m.score == best.Chosen()) {
+            return m.move;
         }
     }
+    return Move{};
+}
+
+Move GameEngine::ChooseMove() const {
+    const std::vector<ScoredMove> moves = ScoreMoves();
+    const Move chosen = ChosenMove(moves);
     if (chosen.row < 0 || chosen.row > GetRowCount()) {
         WriteDiagnostic(moves, chosen);
     }

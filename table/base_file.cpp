@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "table/decimal.h"
+
 namespace table {
 namespace {
 
@@ -31,32 +33,18 @@ class Tokenizer {
         if (pos == text.size()) {
             return Result::End;
         }
-        tokenLine = line;
-        bool negative = false;
-        if (text[pos] == '-') {
-            negative = true;
+        const size_t start = pos;
+        while (pos < text.size() && !IsSpace(text[pos])) {
             ++pos;
         }
-        const size_t digitsStart = pos;
-        int64_t magnitude = 0;
-        bool tooBig = false;
-        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-            magnitude = magnitude * 10 + (text[pos] - '0');
-            if (magnitude > int64_t{INT32_MAX} + 1) {
-                tooBig = true;
-                magnitude = int64_t{INT32_MAX} + 1;
-            }
-            ++pos;
+        switch (ReadDecimal(text.substr(start, pos - start), value)) {
+            case DecimalStatus::Ok:
+                return Result::Ok;
+            case DecimalStatus::OutOfRange:
+                return Result::OutOfRange;
+            default:
+                return Result::Malformed;
         }
-        if (pos == digitsStart || (pos < text.size() && !IsSpace(text[pos]))) {
-            return Result::Malformed;
-        }
-        const int64_t signedValue = negative ? -magnitude : magnitude;
-        if (tooBig || signedValue > INT32_MAX || signedValue < INT32_MIN) {
-            return Result::OutOfRange;
-        }
-        value = static_cast<int32_t>(signedValue);
-        return Result::Ok;
     }
 
     bool AtEnd() {
@@ -68,9 +56,6 @@ class Tokenizer {
     size_t Remaining() const { return text.size() - pos; }
 
   private:
-    static bool IsSpace(char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-    }
     void SkipSpace() {
         while (pos < text.size() && IsSpace(text[pos])) {
             if (text[pos] == '\n') {
@@ -137,7 +122,9 @@ BaseFileContents ParseBaseFile(std::string_view text) {
     }
     BaseFileContents contents;
     // Every key takes at least four bytes ("0 1\n"), which bounds what a count may reserve.
-    contents.keys.reserve(std::min<size_t>(static_cast<size_t>(count), tokens.Remaining() / 4));
+    const size_t reserved = std::min<size_t>(static_cast<size_t>(count), tokens.Remaining() / 4);
+    contents.keys.reserve(reserved);
+    contents.lines.reserve(reserved);
     std::vector<int32_t> values;
     for (int32_t k = 0; k < count; ++k) {
         int32_t length = 0;
@@ -174,6 +161,7 @@ BaseFileContents ParseBaseFile(std::string_view text) {
             return Damaged(keyLine, "the keys are not in strictly ascending order");
         }
         contents.keys.push_back(std::move(key));
+        contents.lines.push_back({keyLine, tokens.TokenLine()});
     }
     if (!tokens.AtEnd()) {
         return Damaged(tokens.Line(), "text follows the last key");
@@ -345,13 +333,17 @@ void RemoveStaleTemporaries(const std::string& path) {
         return;
     }
     while (const dirent* entry = ::readdir(dir)) {
+        // PATH.tmpPID-XXXXXX, as ReplaceFile names them.
         const std::string name = entry->d_name;
-        char* end = nullptr;
-        const long pid =
-            name.starts_with(prefix) ? std::strtol(name.c_str() + prefix.size(), &end, 10) : 0;
+        const size_t dash = name.find('-', prefix.size());
+        int32_t pid = 0;
+        const bool named =
+            name.starts_with(prefix) && dash != std::string::npos &&
+            ReadDecimal(std::string_view(name).substr(prefix.size(), dash - prefix.size()), pid) ==
+                DecimalStatus::Ok;
         struct stat info {};
         const std::string file = folder + "/" + name;
-        if (pid > 0 && *end == '-' && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
+        if (named && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH &&
             ::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             info.st_uid == ::geteuid()) {
             ::unlink(file.c_str());

@@ -48,9 +48,16 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// The 1-based lines on which a key of the file starts and on which its score stands.
+struct KeyLines {
+    size_t key = 0;
+    size_t score = 0;
+};
+
 struct BaseFileContents {
     LoadStatus status = LoadStatus::Missing;
     std::vector<PositionKey> keys;  // in file order, which is ascending when Loaded
+    std::vector<KeyLines> lines;    // one for each key, in the same order
     BaseFileProblem problem;        // set when Damaged or Unreadable
     FileStamp stamp;                // of the file read
 };

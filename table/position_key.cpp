@@ -3,8 +3,32 @@
 #include <algorithm>
 #include <istream>
 #include <ostream>
+#include <string>
+
+#include "table/decimal.h"
 
 namespace table {
+namespace {
+
+// Reads the next word of the stream as a decimal integer, or fails the stream.
+bool ReadInteger(std::istream& in, int32_t& value) {
+    std::string word;
+    for (int c = in.peek(); c != std::char_traits<char>::eof(); c = in.peek()) {
+        if (!IsSpace(static_cast<char>(c))) {
+            word += static_cast<char>(c);
+        } else if (!word.empty()) {
+            break;
+        }
+        in.get();
+    }
+    if (ReadDecimal(word, value) != DecimalStatus::Ok) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 void PositionKey::Set(int32_t length, int32_t keyScore, const int32_t* keyValues) {
     score = keyScore;
@@ -33,7 +57,7 @@ std::ostream& WriteText(std::ostream& out, const PositionKey& key) {
 
 std::istream& ReadText(std::istream& in, PositionKey& key) {
     int32_t length = 0;
-    if (!(in >> length)) {
+    if (!ReadInteger(in, length)) {
         return in;
     }
     if (length < 0) {
@@ -45,19 +69,20 @@ std::istream& ReadText(std::istream& in, PositionKey& key) {
         key.values.reserve(std::min<size_t>(static_cast<size_t>(length), 64));
         for (int32_t i = 0; i < length; ++i) {
             int32_t v = 0;
-            if (!(in >> v)) {
+            if (!ReadInteger(in, v)) {
                 return in;
             }
             key.values.push_back(v);
         }
     } else {
         for (int32_t& v : key.values) {
-            if (!(in >> v)) {
+            if (!ReadInteger(in, v)) {
                 return in;
             }
         }
     }
-    return in >> key.score;
+    ReadInteger(in, key.score);
+    return in;
 }
 
 }  // namespace table

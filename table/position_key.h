@@ -45,7 +45,8 @@ class PositionKey {
 // Text form: length, each value, score, separated by single spaces, no line end.
 std::ostream& WriteText(std::ostream& out, const PositionKey& key);
 
-// Reads whitespace-separated integers: length, that many values, score. On a stream that runs
+// Reads whitespace-separated decimal integers (as ReadDecimal takes them): length, that many
+// values, score. On a stream that runs
 // out or holds something else the stream fails and the key is left with what was read; a
 // negative length fails at once. Memory grows only with values actually read.
 std::istream& ReadText(std::istream& in, PositionKey& key);

@@ -21,10 +21,23 @@ using testsupport::ReadFile;
 testsupport::RunResult Cli(const std::string& line, const std::string& input = {}) {
     std::vector<std::string> args;
     std::istringstream words(line);
-    for (std::string word; words >> word;) {
-        args.push_back(word);
+    for (std::string word; std::getline(words, word, ' ');) {  // only spaces part words
+        if (!word.empty()) {
+            args.push_back(word);
+        }
     }
     return testsupport::RunProgram(TORVEL_CLI, args, input);
+}
+
+// The rows as a key's counts: entry k-1 the number of rows of k sticks.
+std::vector<int32_t> counts(const Rows& rows) {
+    std::vector<int32_t> c(size_t(*std::max_element(rows.begin(), rows.end())), 0);
+    for (int32_t sticks : rows) {
+        if (sticks > 0) {
+            ++c[size_t(sticks - 1)];
+        }
+    }
+    return c;
 }
 
 size_t Lines(const std::string& text) {
@@ -74,26 +87,73 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
 
 TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
     testsupport::TempDir dir;
+    // Each mistake, and after '|' what its line must say where that matters.
     std::istringstream mistakes(
-        "play-chess,--frobnicate,move,move 1 x,move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,"
-        "move 13 13,move 0 0 0,move --turbo 1,move --base,move --base a --base b 1,"
-        "move --base a --no-base 1,score 99999999999999,bench --repeat 0,bench --fast,"
-        "play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,play --bogus,"
-        "play 1 3,verify --no-base,verify extra,verify -x");
-    for (std::string line; std::getline(mistakes, line, ',');) {
+        "play-chess|unknown command 'play-chess' (try --help)\n,--frobnicate,move,move 1 x|'x',"
+        "move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,move 13 13|row of 13 sticks,move 0 0 0,"
+        "move --turbo 1|unknown option '--turbo',move --base,move --base a --base b 1,"
+        "move --base a --no-base 1,score 99999999999999|out of range,"
+        "move 99999999999999999999|out of range,bench --repeat 0,bench --repeat 1x,"
+        "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
+        "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
+        "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty");
+    for (std::string mistake; std::getline(mistakes, mistake, ',');) {
+        const std::string line = mistake.substr(0, mistake.find('|'));
         const auto result = Cli(line, "0 1\n");
         EXPECT_EQ(result.status, 2) << line;
         EXPECT_EQ(result.out, "") << line;
         EXPECT_TRUE(result.err.starts_with("torvel-cli: ") && Lines(result.err) == 1) << result.err;
+        EXPECT_NE(result.err.find(mistake.substr(line.size() + (line != mistake))),
+                  std::string::npos)
+            << result.err;
         EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
     }
-    EXPECT_EQ(Cli("play-chess").err, "torvel-cli: unknown command 'play-chess' (try --help)\n");
-    EXPECT_NE(Cli("move --turbo 1").err.find("unknown option '--turbo'"), std::string::npos);
-    EXPECT_NE(Cli("move 1 x").err.find("'x'"), std::string::npos);
-    EXPECT_NE(Cli("move 13 13").err.find("row of 13 sticks"), std::string::npos);
     const auto nothing = Cli("");
     EXPECT_EQ(nothing.status, 2);
     EXPECT_TRUE(nothing.out.starts_with("Usage: torvel-cli COMMAND"));
+}
+
+// Every legal move once, scored by the independent solver, wins before losses, the quickest win
+// and the slowest loss first and equals in the engine's order; the mark on the move `move` plays.
+TEST(Cli, AnalyzeListsEveryMoveByAnotherSolversScoresAndMarksTheComputersMove) {
+    testsupport::TempDir dir;
+    cli::KeySolver solver;
+    const Rows positions[] = {{1, 3, 5, 7},    {1, 1},       {0, 0, 2},          {1, 3, 5},
+                              {1, 2, 0, 7, 4}, {1, 1, 4, 2}, {0, 3, 5, 6, 9, 11}};
+    for (const Rows& rows : positions) {
+        std::string at;
+        std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> ranked;  // rank, row, take, t
+        for (int32_t r = 0; r < int32_t(rows.size()); ++r) {
+            at += ' ' + std::to_string(rows[size_t(r)]);
+            for (int32_t n = 1; n <= rows[size_t(r)]; ++n) {
+                Rows child = rows;
+                child[size_t(r)] -= n;
+                const int32_t t = engine::MoveScore(solver.Score(counts(child)));
+                ranked.emplace_back(t > 0 ? t : 1000 + t, r, n, t);
+            }
+        }
+        std::sort(ranked.begin(), ranked.end());
+        std::string expected;
+        for (const auto& [rank, r, n, t] : ranked) {
+            expected += std::to_string(r) + ' ' + std::to_string(n) +
+                        (t > 0 ? " wins in " : " loses in ") + std::to_string(std::abs(t) - 1) +
+                        (std::abs(t) == 2 ? " move" : " moves") +
+                        (expected.empty() ? " *\n" : "\n");
+        }
+        EXPECT_EQ(Cli("analyze" + at).out, expected) << at;
+        const std::string move = expected.substr(0, expected.find(' ', 2)) + '\n';
+        EXPECT_EQ(Cli("move --base m" + at).out, move) << at;
+    }
+    EXPECT_EQ(ReadFile("torvelbase.txt"), ReadFile("m")) << "saved as move saves";
+    for (const auto& [line, json] : std::vector<std::pair<std::string, std::string>>{
+             {"move --json 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
+             {"score 0 2 --json", R"({"rows":[0,2],"score":3,"outcome":"wins","movesLeft":2})"},
+             {"analyze --no-base --json 2",
+              R"({"rows":[2],"score":3,"outcome":"wins","movesLeft":2,"moves":[{"row":0,"take":1,)"
+              R"("score":3,"outcome":"wins","movesLeft":2,"chosen":true},{"row":0,"take":2,)"
+              R"("score":-2,"outcome":"loses","movesLeft":1,"chosen":false}]})"}}) {
+        EXPECT_EQ(Cli(line).out, json + "\n") << line;
+    }
 }
 
 TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
@@ -236,16 +296,6 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
 }
 
 TEST(KeySolver, AgreesWithTheEngineAndKnowsWhatAGameCanReach) {
-    auto counts = [](const Rows& rows) {
-        std::vector<int32_t> c;
-        for (int32_t sticks : rows) {
-            c.resize(std::max(c.size(), size_t(sticks)), 0);
-            if (sticks > 0) {
-                ++c[size_t(sticks - 1)];
-            }
-        }
-        return c;
-    };
     cli::KeySolver solver;
     EXPECT_EQ(solver.Score(counts({1, 3, 5, 7, 9, 11, 13})), 39);
     EXPECT_EQ(solver.PositionsScored(), 21318u) << "every position of the seven-row game";

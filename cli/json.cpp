@@ -1,0 +1,35 @@
+#include "cli/json.h"
+
+#include <cstdio>
+
+namespace cli {
+
+std::string JsonString(std::string_view text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            json += escaped;
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
+std::string JsonArray(std::span<const int32_t> numbers) {
+    std::string json = "[";
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) {
+            json += ',';
+        }
+        json += std::to_string(numbers[i]);
+    }
+    return json + ']';
+}
+
+}  // namespace cli
