@@ -1,10 +1,17 @@
 // The board as a person sees and uses it: the pixels OnDraw puts on a surface, and mouse events
 // on the real window that select sticks, press the drawn Play button and play whole games.
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+
+#include "engine/turn_texts.h"
+#include "framework/modal_runner.h"
 #include "support/program.h"
 
 namespace {
 
 const char kFirstPrompt[] = "Left click on a row to remove one or more sticks.";
+const char kThinking[] = "The computer is thinking.";
 
 class Board : public testsupport::Program {
   protected:
@@ -27,6 +34,19 @@ class Board : public testsupport::Program {
         }
         return ink;
     }
+    // Keys sent once the computer thinks, as if they had arrived in the search.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        Program::eventFilter(object, event);
+        if (event->type() == QEvent::Paint && view->turn.messageLine1 == kThinking && typeAhead) {
+            typeAhead = false;
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_3, Qt::Key_Escape}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(view, &press);
+            }
+        }
+        return false;
+    }
+    bool typeAhead = false;
     // What a person's double click sends: press, release, double click, release.
     void DoubleClick(QPoint point) {
         Click(point);
@@ -167,6 +187,87 @@ TEST_F(Board, WholeGamesWonAndLostWithTheMouse) {
                   humanFirst ? "You lose, you took the last stick." : kFirstPrompt);
         EXPECT_EQ(view->turn.sticksTaken, 0);
     }
+}
+
+// Keys reach the board when its window is active, and play through the rules of the clicks.
+TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    ASSERT_TRUE(view->hasFocus());
+    const auto taking = [](int32_t sticks, int32_t row) {
+        return engine::SelectionText(sticks, row);
+    };
+    const std::string took = "The computer took ";
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int32_t taken, row;
+        std::string line1;  // how it starts
+        size_t drawings;
+    } const steps[] = {
+        {Qt::Key_3, {}, 1, 3, taking(1, 3), 1},
+        {Qt::Key_3, Qt::KeypadModifier, 2, 3, taking(2, 3), 1},
+        {Qt::Key_0, {}, 2, 3, taking(2, 3), 1},  // another row: nothing but the redraw
+        {Qt::Key_6, {}, 2, 3, taking(2, 3), 1},  // no row 6 on four rows
+        {Qt::Key_Backspace, Qt::AltModifier, 2, 3, taking(2, 3), 0},  // Undo's accelerator
+        {Qt::Key_Backspace, {}, 1, 3, taking(1, 3), 1},
+        {Qt::Key_3, Qt::ShiftModifier, 2, 3, taking(2, 3), 1},
+        {Qt::Key_3, Qt::ControlModifier, 2, 3, taking(2, 3), 0},
+        {Qt::Key_Escape, {}, 0, 3, kFirstPrompt, 1},
+        {Qt::Key_Escape, {}, 0, 3, kFirstPrompt, 0},
+        {Qt::Key_Space, {}, 0, 3, kFirstPrompt, 1},  // nothing selected: no play
+        {Qt::Key_0, {}, 1, 0, taking(1, 0), 1},
+        {Qt::Key_0, {}, 1, 0, taking(1, 0), 1},  // row 0 holds one stick
+        // The press, the human's move, the thinking, the reply; keys in the search do nothing.
+        {Qt::Key_Return, {}, 0, 0, took, 4},
+        {Qt::Key_2, {}, 1, 2, taking(1, 2), 1},
+        {Qt::Key_Enter, Qt::KeypadModifier, 0, 0, took, 4},
+    };
+    for (const Step& step : steps) {
+        const Rows before = document->engine.GetRows();
+        drawings.clear();
+        typeAhead = true;
+        QTest::keyClick(frame->windowHandle(), step.key, step.modifiers);
+        const std::string what = QKeySequence(step.key | step.modifiers).toString().toStdString();
+        EXPECT_EQ(view->turn.sticksTaken, step.taken) << what;
+        EXPECT_EQ(view->turn.selectedRow, step.row) << what;
+        EXPECT_TRUE(view->turn.messageLine1.starts_with(step.line1)) << view->turn.messageLine1;
+        EXPECT_EQ(drawings.size(), step.drawings) << what;
+        if (step.line1 == took) {  // the human's stick and one reply, as the message says
+            int32_t number = 0, row = 0;
+            ASSERT_EQ(std::sscanf(view->turn.messageLine1.c_str(),
+                                  "The computer took %d sticks "
+                                  "from row %d",
+                                  &number, &row),
+                      2);
+            Rows expected = before;
+            --expected[size_t(step.key == Qt::Key_Return ? 0 : 2)];
+            expected[size_t(row)] -= number;
+            EXPECT_EQ(document->engine.GetRows(), expected);
+            EXPECT_EQ(drawings[1].line1, taking(1, step.key == Qt::Key_Return ? 0 : 2));
+            EXPECT_EQ(drawings[2].line1, kThinking);
+        }
+    }
+    // A dialog open: the keys reach nothing, neither through the window nor sent to the board.
+    QTest::keyClick(frame->windowHandle(), Qt::Key_3);
+    framework::ScopedModalRunner runner([&](QDialog& dialog) {
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        drawings.clear();
+        for (Qt::Key key : {Qt::Key_3, Qt::Key_Return, Qt::Key_Escape}) {
+            QTest::keyClick(frame->windowHandle(), key);
+            QTest::keyClick(view, key);
+        }
+        EXPECT_TRUE(drawings.empty());
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    Run(game::kOptionsCommand);
+    EXPECT_EQ(view->turn.sticksTaken, 1);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::ControlModifier);  // New Game's key
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
 }
 
 }  // namespace
