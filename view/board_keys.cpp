@@ -2,9 +2,9 @@
 // a digit 0 to 6 (main row or keypad) is a left click over that row (a row not on the board is
 // taken as an empty one, though it never becomes the selected row), Backspace a right click
 // over the row being taken from, Return, Enter and Space a press and release of the Play button,
-// and Escape right clicks until nothing is selected. Keys held with Ctrl, Alt or Meta are left
-// to the menu's accelerators. While a modal dialog is open or a Play command runs the keys do
-// nothing.
+// and Escape right clicks over the selected row until nothing is selected. Keys held with Ctrl,
+// Alt or Meta are left to the menu's accelerators. While a modal dialog is open or a Play
+// command runs the keys do nothing.
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -54,8 +54,8 @@ bool CTorvelView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
                 RedrawNow();
             }
             return true;
-        case Qt::Key_Escape:
-            if (TakesInput() && turn.humanToMove && turn.sticksTaken > 0) {
+        case Qt::Key_Escape:  // right clicks over the selected row until none is left
+            if (TakesInput()) {
                 for (int32_t left = turn.sticksTaken; left > 0; --left) {
                     RightPress(false, turn.selectedRow);
                 }
