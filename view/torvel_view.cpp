@@ -5,10 +5,14 @@
 #include "game/new_game.h"
 #include "game/options_command.h"
 #include "game/play_command.h"
+#include "view/board_accessible.h"
 
 namespace view {
 
 CTorvelView::CTorvelView() {
+    // Keys reach the board; nothing shows where the focus is.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallBoardAccessibility();
     MapCommand(framework::kFileNew, [this] { OnNewGame(); });
     MapCommand(framework::kFilePrint, [this] { OnFilePrint(); });
     MapCommand(framework::kFilePrintDirect, [this] { OnFilePrintDirect(); });
@@ -27,7 +31,10 @@ bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
     // Only the number is looked at: the Play command runs whatever comes with it. Nothing on
     // the standard route handles 666, so it then answers false.
     if (id == game::kPlayCommand && GetDocument() != nullptr) {
+        const bool wasPlaying = playing;
+        playing = true;
         game::PlayCommand(*GetDocument(), *this);
+        playing = wasPlaying;
     }
     return framework::View::OnCmdMsg(id, code, extra, handlerInfo);
 }
@@ -43,6 +50,11 @@ void CTorvelView::OnUpdate(framework::View* sender, long hint, QObject*) {
         turn.showMessages = false;
         RedrawNow();
     }
+}
+
+void CTorvelView::RedrawNow() {
+    framework::View::RedrawNow();
+    AnnounceBoardChanges(*this);
 }
 
 bool CTorvelView::IssuePlayCommand() {

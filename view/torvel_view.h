@@ -1,6 +1,7 @@
 // CTorvelView: the board. It draws the rows of sticks, the sticks the human has selected, the
 // Play button it draws itself and the two message lines (torvel_view_draw.cpp), and it turns
-// mouse clicks into the human's move (torvel_view_input.cpp).
+// mouse clicks and keys into the human's move (torvel_view_input.cpp, board_keys.cpp). Screen
+// readers see its rows, Play button and message lines (board_accessible.cpp).
 //
 // It holds the turn's state, which the game control writes through the BoardView interface,
 // and what only the view keeps between drawings and clicks. Commands reach it before the document:
@@ -54,9 +55,21 @@ class CTorvelView : public framework::View, public game::BoardView {
     void OnRButtonDblClk(unsigned flags, QPoint point) override;
     void OnMouseMove(unsigned flags, QPoint point) override;
 
+    // The keys play as the mouse does: a digit is a left click over that row, Backspace a right
+    // click over the row being taken from, Return, Enter and Space a click on the Play button,
+    // Escape puts every selected stick back. Unless TakesInput, they do nothing.
+    bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // No modal dialog is open and no Play command is running (the computer thinking).
+    bool TakesInput() const;
+    // A left click over the row (rows not on the board take none), and a press and release
+    // of the Play button, as the mouse makes them; each draws at once.
+    void ClickRow(int32_t row);
+    void ClickPlay();
+
     // game::BoardView
     game::TurnState& State() override { return turn; }
-    void RedrawNow() override { framework::View::RedrawNow(); }
+    // Draws at once, then tells screen readers what changed.
+    void RedrawNow() override;
     bool IssuePlayCommand() override;
 
     // The row a pointer at height y is over, within the rows of the position.
@@ -72,15 +85,29 @@ class CTorvelView : public framework::View, public game::BoardView {
     // Shown by the Options command; kept from one opening to the next.
     game::COptionsDlg optionsDialog;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // The board looks the same with and without focus: no repaint when it comes or goes.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
+
   private:
     void OnNewGame();
     void OnOptions();
     void OnCurvatureOfTime();
     void OnSpaceTime();
     void RefreshRowSticks();
-    // One more (+1) or one fewer (-1) stick selected in the row at height y, if the selection
-    // may change there.
-    void ChangeSelection(int32_t y, int32_t change);
+    // One more (+1) or one fewer (-1) stick selected in the row, if the selection may change
+    // there; rows not on the board change nothing.
+    void ChangeSelection(int32_t row, int32_t change);
+    // The steps of a left press, a right press and a left release with the pointer on the Play
+    // button or over the row, before the default handling and the redraw.
+    void LeftPress(bool onPlay, int32_t row);
+    void RightPress(bool onPlay, int32_t row);
+    void LeftRelease(bool onPlay);
+
+    // A Play command is running: the computer may be thinking.
+    bool playing = false;
 };
 
 }  // namespace view

@@ -42,13 +42,12 @@ void CTorvelView::RefreshRowSticks() {
     }
 }
 
-void CTorvelView::ChangeSelection(int32_t y, int32_t change) {
+void CTorvelView::ChangeSelection(int32_t row, int32_t change) {
     const game::CTorvelDoc* document = GetDocument();
-    if (document == nullptr || document->engine.GetRowCount() <= 0) {
+    if (document == nullptr || row < 0 || row >= document->engine.GetRowCount()) {
         return;
     }
     RefreshRowSticks();
-    const int32_t row = RowAt(y);
     if (turn.sticksTaken != 0 && row != turn.selectedRow) {
         return;
     }
@@ -60,26 +59,46 @@ void CTorvelView::ChangeSelection(int32_t y, int32_t change) {
     }
 }
 
-void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
+void CTorvelView::LeftPress(bool onPlay, int32_t row) {
     // A press on the Play button never selects a stick.
-    if (turn.humanToMove && !board.overPlay) {
-        ChangeSelection(point.y(), +1);
+    if (turn.humanToMove && !onPlay) {
+        ChangeSelection(row, +1);
     }
-    board.playPressed = board.overPlay;
+    board.playPressed = onPlay;
     if (turn.humanToMove) {
         SelectionMessages();
     }
+}
+
+void CTorvelView::RightPress(bool onPlay, int32_t row) {
+    if (turn.humanToMove && !onPlay) {
+        ChangeSelection(row, -1);
+    }
+    if (turn.humanToMove) {
+        SelectionMessages();
+    }
+}
+
+void CTorvelView::LeftRelease(bool onPlay) {
+    if (onPlay && board.playPressed && turn.sticksTaken > 0 && turn.humanToMove) {
+        IssuePlayCommand();
+    }
+    board.playPressed = false;
+    // Right after the human's move the computer is to move: its reply comes in this release.
+    // After a lost game every release comes here, and the Play command finds the game over.
+    if (!turn.humanToMove) {
+        IssuePlayCommand();
+    }
+}
+
+void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
+    LeftPress(board.overPlay, RowAt(point.y()));
     framework::View::OnLButtonDown(flags, point);
     RedrawNow();
 }
 
 void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
-    if (turn.humanToMove && !board.overPlay) {
-        ChangeSelection(point.y(), -1);
-    }
-    if (turn.humanToMove) {
-        SelectionMessages();
-    }
+    RightPress(board.overPlay, RowAt(point.y()));
     framework::View::OnRButtonDown(flags, point);
     RedrawNow();
 }
@@ -102,15 +121,7 @@ void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
 }
 
 void CTorvelView::OnLButtonUp(unsigned flags, QPoint point) {
-    if (board.overPlay && board.playPressed && turn.sticksTaken > 0 && turn.humanToMove) {
-        IssuePlayCommand();
-    }
-    board.playPressed = false;
-    // Right after the human's move the computer is to move: its reply comes in this release.
-    // After a lost game every release comes here, and the Play command finds the game over.
-    if (!turn.humanToMove) {
-        IssuePlayCommand();
-    }
+    LeftRelease(board.overPlay);
     framework::View::OnLButtonUp(flags, point);
 }
 

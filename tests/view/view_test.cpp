@@ -1,10 +1,29 @@
-// The board as a person sees and uses it: the pixels OnDraw puts on a surface, and mouse events
-// on the real window that select sticks, press the drawn Play button and play whole games.
+// The board as a person sees and uses it: the pixels OnDraw puts on a surface, mouse events and
+// keys on the real window that select sticks, press the drawn Play button and play whole games,
+// and the tree a screen reader reads.
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+
+#include "engine/turn_texts.h"
 #include "support/program.h"
+
+// Qt's own accessibility tests switch the platform's accessibility on through these private
+// classes, as a screen reader would; offscreen no screen reader comes.
+struct QPlatformAccessibility {
+    void setActive(bool active);
+};
+struct QPlatformIntegration {
+    QPlatformAccessibility* accessibility() const;
+};
+struct QGuiApplicationPrivate {
+    static QPlatformIntegration* platform_integration;
+};
 
 namespace {
 
 const char kFirstPrompt[] = "Left click on a row to remove one or more sticks.";
+const char kThinking[] = "The computer is thinking.";
 
 class Board : public testsupport::Program {
   protected:
@@ -27,6 +46,19 @@ class Board : public testsupport::Program {
         }
         return ink;
     }
+    // Keys sent once the computer thinks, as if they had arrived in the search.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        Program::eventFilter(object, event);
+        if (event->type() == QEvent::Paint && view->turn.messageLine1 == kThinking && typeAhead) {
+            typeAhead = false;
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_3, Qt::Key_Escape}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(view, &press);
+            }
+        }
+        return false;
+    }
+    bool typeAhead = false;
     // What a person's double click sends: press, release, double click, release.
     void DoubleClick(QPoint point) {
         Click(point);
@@ -137,8 +169,6 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
     Click(OnPlay(), Qt::RightButton);
     EXPECT_EQ(view->turn.sticksTaken, 1) << "nor is a right click on it a click on a row";
     Click(OverRow(0), Qt::RightButton);
-    Click(OnPlay());  // nothing selected: no play
-    EXPECT_EQ(view->turn.messageLine1, kFirstPrompt);
     view->turn.humanToMove = false;  // while the computer is to move clicks select nothing
     const Rows before = document->engine.GetRows();
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OverRow(3));
@@ -167,6 +197,107 @@ TEST_F(Board, WholeGamesWonAndLostWithTheMouse) {
                   humanFirst ? "You lose, you took the last stick." : kFirstPrompt);
         EXPECT_EQ(view->turn.sticksTaken, 0);
     }
+}
+
+// Keys reach the board when its window is active, and play through the rules of the clicks.
+TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame) && view->hasFocus());
+    const std::string took = "The computer took ", prompt = kFirstPrompt;
+    const auto taking = engine::SelectionText;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int32_t takenAndRow;  // sticks taken times 10 plus the row
+        std::string line1;    // how it starts
+        size_t drawings;
+    } steps[] = {
+        {Qt::Key_3, {}, 13, taking(1, 3), 1},
+        {Qt::Key_3, Qt::KeypadModifier, 23, taking(2, 3), 1},
+        {Qt::Key_0, {}, 23, taking(2, 3), 1},  // another row: nothing but the redraw
+        {Qt::Key_6, {}, 23, taking(2, 3), 1},  // no row 6 on four rows
+        {Qt::Key_Backspace, Qt::AltModifier, 23, taking(2, 3), 0},  // Undo's accelerator
+        {Qt::Key_Backspace, {}, 13, taking(1, 3), 1},
+        {Qt::Key_3, Qt::ShiftModifier, 23, taking(2, 3), 1},
+        {Qt::Key_Escape, {}, 3, prompt, 1},
+        {Qt::Key_Space, {}, 3, prompt, 1},  // nothing selected: no play
+        {Qt::Key_0, {}, 10, taking(1, 0), 1},
+        // The press, the human's move, the thinking, the one reply: keys in the search do nothing.
+        {Qt::Key_Return, {}, 0, took, 4},
+        {Qt::Key_2, {}, 12, taking(1, 2), 1},
+        {Qt::Key_Enter, Qt::KeypadModifier, 0, took, 4},
+    };
+    for (const auto& step : steps) {
+        drawings.clear();
+        typeAhead = true;
+        QTest::keyClick(frame->windowHandle(), step.key, step.modifiers);
+        const std::string what = QKeySequence(step.key | step.modifiers).toString().toStdString();
+        EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, step.takenAndRow) << what;
+        EXPECT_TRUE(view->turn.messageLine1.starts_with(step.line1)) << view->turn.messageLine1;
+        ASSERT_EQ(drawings.size(), step.drawings) << what;
+    }
+    QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::ControlModifier);  // New Game's key
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
+    QDialog dialog(frame);  // while a dialog is open, keys by the window or to the board do nothing
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    drawings.clear();
+    for (Qt::Key key : {Qt::Key_3, Qt::Key_Return, Qt::Key_Backspace}) {
+        QTest::keyClick(frame->windowHandle(), key);
+        QTest::keyClick(view, key);
+    }
+    EXPECT_TRUE(drawings.empty() && view->turn.sticksTaken == 0);
+    dialog.hide();
+}
+
+// What a screen reader finds: the message lines, the rows from the top, the Play button; what
+// it hears as they change; and presses that select and play as clicks do.
+std::vector<std::pair<QAccessible::Event, std::string>> heard;
+
+TEST_F(Board, ScreenReadersReadTheBoardHearItChangeAndPlay) {
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        heard.emplace_back(event->type(),
+                           event->accessibleInterface()->text(QAccessible::Name).toStdString());
+    });
+    QGuiApplicationPrivate::platform_integration->accessibility()->setActive(true);
+    ASSERT_TRUE(QAccessible::isActive());
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
+    const auto tree = [board] {
+        std::string names;
+        for (int i = 0; i < board->childCount(); ++i) {
+            QAccessibleInterface* part = board->child(i);
+            EXPECT_TRUE(board->indexOfChild(part) == i && part->parent() == board) << i;
+            names += std::to_string(part->role()) + part->text(QAccessible::Name).toStdString();
+        }
+        return names;
+    };
+    const std::string rows = "34Row 3: 7 sticks34Row 2: 5 sticks34Row 1: 3 sticks34Row 0: 1 stick";
+    EXPECT_EQ(tree(), "4141" + rows + "43Play");  // static texts, list items, a button
+    QAccessibleInterface* row2 = board->child(3);
+    EXPECT_EQ(view->RowAt(view->mapFromGlobal(row2->rect().center()).y()), 2);
+    row2->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    row2->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(tree(), "41" + engine::SelectionText(2, 2) + "41" + engine::kReplaceText +
+                          std::string(rows).replace(34, 0, ", 2 selected") + "43Play");
+    EXPECT_EQ(heard.back(), std::make_pair(QAccessible::DescriptionChanged, std::string("Board")));
+    heard.clear();
+    board->child(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    for (const std::string& name : {std::string("Row 2: 3 sticks"), std::string(kThinking),
+                                    view->turn.messageLine1}) {  // the thinking in the search
+        EXPECT_EQ(
+            std::count(heard.begin(), heard.end(), std::make_pair(QAccessible::NameChanged, name)),
+            1)
+            << name;
+    }
+    Run(game::kMessagesHiddenCommand);
+    EXPECT_TRUE(board->child(0)->state().invisible && board->text(QAccessible::Description) == "");
+    document->rowCountOption = 7;
+    Run(framework::kFileNew);
+    EXPECT_EQ(board->child(2)->text(QAccessible::Name).toStdString() + heard.back().second,
+              "Row 6: 13 sticksBoard");
+    EXPECT_EQ(board->childCount() * 1000 + heard.back().first, 10000 + QAccessible::ObjectReorder);
+    QAccessible::installUpdateHandler(nullptr);
+    QGuiApplicationPrivate::platform_integration->accessibility()->setActive(false);
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Playing by keyboard. Each key is a click the mouse could make, taken through the same steps:
+// a digit 0 to 6 (main row or keypad) is a left click over that row (a row not on the board is
+// taken as an empty one, though it never becomes the selected row), Backspace a right click
+// over the row being taken from, Return, Enter and Space a press and release of the Play button,
+// and Escape right clicks over the selected row until nothing is selected. Keys held with Ctrl,
+// Alt or Meta are left to the menu's accelerators. While a modal dialog is open or a Play
+// command runs the keys do nothing.
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "view/torvel_view.h"
+
+namespace view {
+
+bool CTorvelView::TakesInput() const {
+    return !playing && QApplication::activeModalWidget() == nullptr;
+}
+
+void CTorvelView::ClickRow(int32_t row) {
+    if (!TakesInput()) {
+        return;
+    }
+    LeftPress(false, row);
+    RedrawNow();
+    LeftRelease(false);
+}
+
+void CTorvelView::ClickPlay() {
+    if (!TakesInput()) {
+        return;
+    }
+    LeftPress(true, 0);
+    RedrawNow();
+    LeftRelease(true);
+}
+
+bool CTorvelView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    if (key >= Qt::Key_0 && key < Qt::Key_0 + engine::kMostRows) {
+        ClickRow(key - Qt::Key_0);
+        return true;
+    }
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            ClickPlay();
+            return true;
+        case Qt::Key_Backspace:
+            if (TakesInput()) {
+                RightPress(false, turn.selectedRow);
+                RedrawNow();
+            }
+            return true;
+        case Qt::Key_Escape:  // right clicks over the selected row until none is left
+            if (TakesInput()) {
+                for (int32_t left = turn.sticksTaken; left > 0; --left) {
+                    RightPress(false, turn.selectedRow);
+                }
+                RedrawNow();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CTorvelView::keyPressEvent(QKeyEvent* event) {
+    if (!OnKeyDown(event->key(), event->modifiers())) {
+        framework::View::keyPressEvent(event);
+    }
+}
+
+}  // namespace view
