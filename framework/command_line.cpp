@@ -1,42 +1,78 @@
 #include "framework/command_line.h"
 
+#include <QCommandLineParser>
+
 namespace framework {
 
-CommandLineInfo ParseCommandLine(const QStringList& arguments) {
-    CommandLineInfo info;
-    QStringList files;
-    bool optionsEnded = false;
+namespace {
+
+// The first mistake in the order the arguments were given: an unknown option or an empty file.
+QString FirstMistake(const QStringList& arguments, const QStringList& unknownNames) {
     for (const QString& argument : arguments) {
-        if (!optionsEnded && (argument == QLatin1String("--help") ||
-                              argument == QLatin1String("-h") || argument == QLatin1String("-?"))) {
-            info.shellCommand = CommandLineInfo::ShellCommand::Help;
-            return info;
+        if (argument == QLatin1String("--")) {
+            break;
         }
-        if (!optionsEnded &&
-            (argument == QLatin1String("--version") || argument == QLatin1String("-v"))) {
-            info.shellCommand = CommandLineInfo::ShellCommand::Version;
-            return info;
+        if (argument.isEmpty()) {
+            return QStringLiteral("empty file name");
         }
-        if (!optionsEnded && argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'))) {
-            if (info.error.isEmpty()) {
-                info.error = QStringLiteral("unknown option '%1'").arg(argument);
-            }
-        } else if (argument.isEmpty()) {
-            if (info.error.isEmpty()) {
-                info.error = QStringLiteral("empty file name");
-            }
-        } else {
-            files.append(argument);
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-'))) {
+            name.remove(0, 1);
+        }
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
+            unknownNames.contains(name)) {
+            return QStringLiteral("unknown option '%1'").arg(argument);
         }
     }
-    if (info.error.isEmpty() && files.size() > 1) {
+    return QStringLiteral("empty file name");  // only an empty file after "--" is left
+}
+
+}  // namespace
+
+CommandLineInfo ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    // "-help" is one option, not -h -e -l -p; "-?" and "-v" are the short forms.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(
+        QStringList{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption base(QStringLiteral("base"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption userBase(QStringLiteral("user-base"));
+    parser.addOptions({help, version, base, userBase});
+    const bool parsed = parser.parse(QStringList{QString()} + arguments);
+
+    CommandLineInfo info;
+    if (parser.isSet(help)) {
+        info.shellCommand = CommandLineInfo::ShellCommand::Help;
+        return info;
+    }
+    if (parser.isSet(version)) {
+        info.shellCommand = CommandLineInfo::ShellCommand::Version;
+        return info;
+    }
+    const QStringList files = parser.positionalArguments();
+    const QStringList bases = parser.isSet(base) ? parser.values(base) : QStringList();
+    if (!parser.unknownOptionNames().isEmpty() || files.contains(QString())) {
+        info.error = FirstMistake(arguments, parser.unknownOptionNames());
+    } else if (!parsed && parser.errorText().contains(QLatin1String("--user-base"))) {
+        info.error = QStringLiteral("--user-base takes no value");
+    } else if (!parsed || (!bases.isEmpty() && bases.first().isEmpty())) {
+        info.error = QStringLiteral("--base needs a file name");
+    } else if (bases.size() > 1) {
+        info.error = QStringLiteral("--base given twice");
+    } else if (!bases.isEmpty() && parser.isSet(userBase)) {
+        info.error = QStringLiteral("--base and --user-base cannot be used together");
+    } else if (files.size() > 1) {
         info.error = QStringLiteral("more than one file given");
     }
     if (!info.error.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::Error;
-    } else if (!files.isEmpty()) {
+        return info;
+    }
+    info.baseFile = bases.value(0);
+    info.userBase = parser.isSet(userBase);
+    if (!files.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::FileOpen;
         info.fileName = files.first();
     }
@@ -45,10 +81,14 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineUsage(const QString& programName, const QString& description) {
     return QStringLiteral(
-               "Usage: %1 [FILE]\n"
+               "Usage: %1 [--base FILE | --user-base] [FILE]\n"
                "%2\n"
                "\n"
                "  FILE         open FILE as the document\n"
+               "  --base FILE  keep the computer's scored positions in FILE\n"
+               "               (default: torvelbase.txt in the working directory)\n"
+               "  --user-base  keep them in the user's data folder, as the desktop menu does\n"
+               "               ($XDG_DATA_HOME/torvel/torvelbase.txt)\n"
                "  --help       show this help and exit\n"
                "  --version    show the version and exit\n")
         .arg(programName, description);

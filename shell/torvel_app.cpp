@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QStatusBar>
+#include <QTextStream>
+#include <cstdio>
 
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
 #include "framework/standard_ids.h"
 #include "game/command_ids.h"
 #include "game/torvel_doc.h"
+#include "shell/base_location.h"
 #include "shell/information_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/main_frame_resources.h"
@@ -28,8 +31,11 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     // Qt's widgets need no control container and are drawn in relief already.
     SetRegistryKey(QString::fromLatin1(kSettingsKey));
     LoadStdProfileSettings(4);
-    AddDocTemplate(framework::DocTemplate::Create<game::CTorvelDoc, CMainFrame, view::CTorvelView>(
-        MainFrameResources()));
+    const BaseLocation base = ChooseBaseFile(commandLine);
+    AddDocTemplate(std::make_unique<framework::DocTemplate>(
+        MainFrameResources(),
+        [path = base.path] { return std::make_unique<game::CTorvelDoc>(path); },
+        [] { return new CMainFrame(); }, [] { return new view::CTorvelView(); }));
     if (!ProcessShellCommand(commandLine)) {
         return false;
     }
@@ -46,6 +52,10 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     });
     // The dialogs have no owner window; they show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
+    if (!base.problem.isEmpty()) {
+        QTextStream(stderr) << "torvel: " << base.problem << "\n";
+        frame->statusBar()->showMessage(base.problem.left(1).toUpper() + base.problem.mid(1));
+    }
     // Big enough for a seven-row board and the button below it, whatever the screen's size.
     frame->resize(frame->sizeHint());
     frame->showNormal();
