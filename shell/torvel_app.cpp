@@ -1,7 +1,9 @@
 #include "shell/torvel_app.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextStream>
 #include <cstdio>
 
@@ -17,6 +19,24 @@
 #include "view/torvel_view.h"
 
 namespace shell {
+
+namespace {
+
+// The first size of the frame: what it asks for, cut to the screen's free area. The window
+// manager's frame is not known before the window is shown; a title bar's height is kept for it.
+QSize FirstSize(const QWidget& frame) {
+    const QScreen* screen = frame.screen();
+    if (screen == nullptr) {
+        return frame.sizeHint();
+    }
+    QSize decorations = frame.frameSize() - frame.size();
+    if (decorations.isEmpty()) {
+        decorations = QSize(0, frame.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+    return frame.sizeHint().boundedTo(screen->availableGeometry().size() - decorations);
+}
+
+}  // namespace
 
 CTorvelApp::CTorvelApp() : framework::Application(QStringLiteral("Torvel")) {
     MapCommand(framework::kFileNew, [this] { OnFileNew(); });
@@ -56,8 +76,8 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
         QTextStream(stderr) << "torvel: " << base.problem << "\n";
         frame->statusBar()->showMessage(base.problem.left(1).toUpper() + base.problem.mid(1));
     }
-    // Big enough for a seven-row board and the button below it, whatever the screen's size.
-    frame->resize(frame->sizeHint());
+    // Big enough for a seven-row board and the button below it, as far as the screen has room.
+    frame->resize(FirstSize(*frame));
     frame->showNormal();
     frame->repaint();
     return true;

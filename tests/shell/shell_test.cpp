@@ -1,5 +1,6 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <QBitmap>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -28,6 +29,16 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
     EXPECT_GE(view->height(), 500) << "room for seven rows above the button";
     EXPECT_EQ(frame->wndStatusBar->PaneText(0), QStringLiteral("Ready"));
+    // A prompt starts where "Ready" starts; the bars offer no menu that could hide the toolbar.
+    auto inkLeft = [this] {  // the first column that is not the background
+        const QImage bar = frame->wndStatusBar->grab().toImage();
+        const QImage ink = bar.createMaskFromColor(bar.pixel(1, 1));
+        return QRegion(QBitmap::fromImage(ink)).boundingRect().left();
+    };
+    const int ready = inkLeft();
+    frame->wndStatusBar->showMessage(QStringLiteral("Ready"));
+    EXPECT_EQ(inkLeft(), ready);
+    EXPECT_EQ(static_cast<QMainWindow*>(frame)->createPopupMenu(), nullptr) << "asked on a bar";
     QAction* show = frame->GetAction(game::kMessagesShowCommand);
     QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
     EXPECT_TRUE(show->isChecked());

@@ -117,9 +117,11 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
 
     // A press on the button and a release there plays; moving off and back first is fine.
     QTest::mouseMove(view, OnPlay());
+    EXPECT_EQ(view->cursor().shape(), Qt::PointingHandCursor) << "over the button";
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
     EXPECT_EQ(view->turn.sticksTaken, 3) << "a press on the button selects nothing";
     QTest::mouseMove(view, QPoint(100, 300));
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
     QTest::mouseMove(view, OnPlay());
