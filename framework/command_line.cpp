@@ -85,10 +85,8 @@ QString CommandLineUsage(const QString& programName, const QString& description)
                "%2\n"
                "\n"
                "  FILE         open FILE as the document\n"
-               "  --base FILE  keep the computer's scored positions in FILE\n"
-               "               (default: torvelbase.txt in the working directory)\n"
-               "  --user-base  keep them in the user's data folder, as the desktop menu does\n"
-               "               ($XDG_DATA_HOME/torvel/torvelbase.txt)\n"
+               "  --base FILE  keep the program's data in FILE\n"
+               "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
                "  --help       show this help and exit\n"
                "  --version    show the version and exit\n")
         .arg(programName, description);
