@@ -7,23 +7,23 @@ namespace framework {
 namespace {
 
 // The first mistake in the order the arguments were given: an unknown option or an empty file.
-QString FirstMistake(const QStringList& arguments, const QStringList& unknownNames) {
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--")) {
-            break;
-        }
+// Help and version have been answered already, so --base (with its value) and --user-base are
+// the only options left.
+QString FirstMistake(const QStringList& arguments) {
+    for (qsizetype i = 0; i < arguments.size() && arguments[i] != QLatin1String("--"); ++i) {
+        const QString& argument = arguments[i];
         if (argument.isEmpty()) {
             return QStringLiteral("empty file name");
         }
-        QString name = argument;
-        while (name.startsWith(QLatin1Char('-'))) {
-            name.remove(0, 1);
+        if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
+            continue;
         }
-        name = name.section(QLatin1Char('='), 0, 0);
-        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
-            unknownNames.contains(name)) {
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
+                                 .section(QLatin1Char('='), 0, 0);
+        if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
             return QStringLiteral("unknown option '%1'").arg(argument);
         }
+        i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }
     return QStringLiteral("empty file name");  // only an empty file after "--" is left
 }
@@ -54,7 +54,7 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     const QStringList files = parser.positionalArguments();
     const QStringList bases = parser.isSet(base) ? parser.values(base) : QStringList();
     if (!parser.unknownOptionNames().isEmpty() || files.contains(QString())) {
-        info.error = FirstMistake(arguments, parser.unknownOptionNames());
+        info.error = FirstMistake(arguments);
     } else if (!parsed && parser.errorText().contains(QLatin1String("--user-base"))) {
         info.error = QStringLiteral("--user-base takes no value");
     } else if (!parsed || (!bases.isEmpty() && bases.first().isEmpty())) {
