@@ -1,42 +1,78 @@
 #include "framework/command_line.h"
 
+#include <QCommandLineParser>
+
 namespace framework {
 
-CommandLineInfo ParseCommandLine(const QStringList& arguments) {
-    CommandLineInfo info;
-    QStringList files;
-    bool optionsEnded = false;
-    for (const QString& argument : arguments) {
-        if (!optionsEnded && (argument == QLatin1String("--help") ||
-                              argument == QLatin1String("-h") || argument == QLatin1String("-?"))) {
-            info.shellCommand = CommandLineInfo::ShellCommand::Help;
-            return info;
+namespace {
+
+// The first mistake in the order the arguments were given: an unknown option or an empty file.
+// Help and version have been answered already, so --base (with its value) and --user-base are
+// the only options left.
+QString FirstMistake(const QStringList& arguments) {
+    for (qsizetype i = 0; i < arguments.size() && arguments[i] != QLatin1String("--"); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.isEmpty()) {
+            return QStringLiteral("empty file name");
         }
-        if (!optionsEnded &&
-            (argument == QLatin1String("--version") || argument == QLatin1String("-v"))) {
-            info.shellCommand = CommandLineInfo::ShellCommand::Version;
-            return info;
+        if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
+            continue;
         }
-        if (!optionsEnded && argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'))) {
-            if (info.error.isEmpty()) {
-                info.error = QStringLiteral("unknown option '%1'").arg(argument);
-            }
-        } else if (argument.isEmpty()) {
-            if (info.error.isEmpty()) {
-                info.error = QStringLiteral("empty file name");
-            }
-        } else {
-            files.append(argument);
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
+                                 .section(QLatin1Char('='), 0, 0);
+        if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
+            return QStringLiteral("unknown option '%1'").arg(argument);
         }
+        i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }
-    if (info.error.isEmpty() && files.size() > 1) {
+    return QStringLiteral("empty file name");  // only an empty file after "--" is left
+}
+
+}  // namespace
+
+CommandLineInfo ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    // "-help" is one option, not -h -e -l -p; "-?" and "-v" are the short forms.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(
+        QStringList{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption base(QStringLiteral("base"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption userBase(QStringLiteral("user-base"));
+    parser.addOptions({help, version, base, userBase});
+    const bool parsed = parser.parse(QStringList{QString()} + arguments);
+
+    CommandLineInfo info;
+    if (parser.isSet(help)) {
+        info.shellCommand = CommandLineInfo::ShellCommand::Help;
+        return info;
+    }
+    if (parser.isSet(version)) {
+        info.shellCommand = CommandLineInfo::ShellCommand::Version;
+        return info;
+    }
+    const QStringList files = parser.positionalArguments();
+    const QStringList bases = parser.isSet(base) ? parser.values(base) : QStringList();
+    if (!parser.unknownOptionNames().isEmpty() || files.contains(QString())) {
+        info.error = FirstMistake(arguments);
+    } else if (!parsed && parser.errorText().contains(QLatin1String("--user-base"))) {
+        info.error = QStringLiteral("--user-base takes no value");
+    } else if (!parsed || (!bases.isEmpty() && bases.first().isEmpty())) {
+        info.error = QStringLiteral("--base needs a file name");
+    } else if (bases.size() > 1) {
+        info.error = QStringLiteral("--base given twice");
+    } else if (!bases.isEmpty() && parser.isSet(userBase)) {
+        info.error = QStringLiteral("--base and --user-base cannot be used together");
+    } else if (files.size() > 1) {
         info.error = QStringLiteral("more than one file given");
     }
     if (!info.error.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::Error;
-    } else if (!files.isEmpty()) {
+        return info;
+    }
+    info.baseFile = bases.value(0);
+    info.userBase = parser.isSet(userBase);
+    if (!files.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::FileOpen;
         info.fileName = files.first();
     }
@@ -45,10 +81,12 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineUsage(const QString& programName, const QString& description) {
     return QStringLiteral(
-               "Usage: %1 [FILE]\n"
+               "Usage: %1 [--base FILE | --user-base] [FILE]\n"
                "%2\n"
                "\n"
                "  FILE         open FILE as the document\n"
+               "  --base FILE  keep the program's data in FILE\n"
+               "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
                "  --help       show this help and exit\n"
                "  --version    show the version and exit\n")
         .arg(programName, description);

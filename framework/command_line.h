@@ -1,5 +1,7 @@
 // The framework's command-line parser: no argument makes a new document, one file argument
 // opens it; --help and --version are answered by the program before any window exists.
+// `--base FILE` names the file the program keeps its data in, `--user-base` asks for the one in
+// the user's data folder (what the desktop launcher passes). Parsing needs no display.
 #pragma once
 
 #include <QString>
@@ -11,7 +13,9 @@ struct CommandLineInfo {
     enum class ShellCommand { FileNew, FileOpen, Help, Version, Error };
     ShellCommand shellCommand = ShellCommand::FileNew;
     QString fileName;
-    QString error;  // for ShellCommand::Error
+    QString error;     // for ShellCommand::Error
+    QString baseFile;  // --base FILE; empty when not given
+    bool userBase = false;
 };
 
 // `arguments` without the program name. Help and version win over everything else.

@@ -4,11 +4,21 @@
 #include <QEvent>
 #include <QLabel>
 #include <QToolBar>
+#include <algorithm>
 
 #include "framework/frame_wnd.h"
 #include "framework/key_state.h"
 
 namespace framework {
+
+namespace {
+
+// QStatusBar draws a prompt this far in from its left edge, a fixed margin of its own; its
+// layout puts the first pane nearer the edge (2 pixels in), so the idle text is indented by the
+// difference and a prompt starts where "Ready" starts.
+constexpr int kPromptLeft = 6;
+
+}  // namespace
 
 QToolBar* CreateToolBar(FrameWnd& frame) {
     const FrameResources& resources = frame.Resources();
@@ -46,6 +56,7 @@ void StatusBar::SetIndicators(const std::vector<CommandId>& ids) {
         delete pane;
     }
     panes.clear();
+    messagePane = nullptr;
     paneIds = ids;
     for (CommandId id : paneIds) {
         auto* pane = new QLabel(this);
@@ -53,6 +64,7 @@ void StatusBar::SetIndicators(const std::vector<CommandId>& ids) {
             // Prompts are shown over this pane and uncover it again when they end.
             pane->setText(owner.LoadString(kIdleMessageString));
             addWidget(pane, 1);
+            messagePane = pane;
         } else {
             pane->setText(owner.LoadString(id));
             pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -100,6 +112,9 @@ bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
         watched->isWindowType();
     if (keyAtWindow || event->type() == QEvent::ApplicationActivate) {
         RefreshIndicators();
+    }
+    if (watched == messagePane && event->type() == QEvent::Move) {
+        messagePane->setIndent(std::max(0, kPromptLeft - messagePane->x()));
     }
     return QStatusBar::eventFilter(watched, event);
 }

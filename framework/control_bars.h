@@ -42,6 +42,7 @@ class StatusBar : public QStatusBar {
     FrameWnd& owner;
     std::vector<CommandId> paneIds;
     std::vector<QLabel*> panes;
+    QLabel* messagePane = nullptr;
 };
 
 }  // namespace framework

@@ -63,6 +63,8 @@ class FrameWnd : public QMainWindow, public CmdTarget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // No right-click menu over the bars: Qt's would offer to hide the toolbar for good.
+    QMenu* createPopupMenu() override { return nullptr; }
 
   private:
     void CreateActions();

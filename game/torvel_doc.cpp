@@ -8,6 +8,18 @@
 
 namespace game {
 
+namespace {
+
+std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath) {
+    auto positions = std::make_shared<table::PositionTable>(std::move(basePath));
+    positions->Load();
+    return positions;
+}
+
+}  // namespace
+
+CTorvelDoc::CTorvelDoc(std::string basePath) : engine(LoadedTable(std::move(basePath))) {}
+
 // The first game of a run is the position the engine starts with: the document's own new step
 // leaves the game alone.
 bool CTorvelDoc::OnNewDocument() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/game_engine.h"
 #include "engine/rules.h"
@@ -14,14 +15,15 @@ namespace game {
 
 class CTorvelDoc : public framework::Document {
   public:
-    CTorvelDoc() = default;
+    // The table is read from, and saved to, the base file at `basePath`; empty: no file.
+    explicit CTorvelDoc(std::string basePath = table::kBaseFileName);
 
     bool OnNewDocument() override;
     // Refuses, with a message, to write a game over the base file in use.
     bool OnSaveDocument(const QString& path) override;
     void Serialize(framework::Archive& archive) override;
 
-    // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from torvelbase.txt.
+    // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from the base file.
     engine::GameEngine engine;
     // Rows for the next New Game, 3 to 7; written by the Options command.
     int32_t rowCountOption = engine::kDefaultRows;

@@ -10,7 +10,10 @@
 
 namespace {
 
-const char kDescription[] = "Misere Nim against the computer: whoever takes the last stick loses.";
+const char kDescription[] =
+    "Misere Nim against the computer: whoever takes the last stick loses.\n"
+    "The computer keeps the positions it has scored in torvelbase.txt: in the working\n"
+    "directory, or with --user-base in $XDG_DATA_HOME/torvel (~/.local/share/torvel).";
 
 QStringList Arguments(int argc, char** argv) {
     QStringList arguments;

@@ -1,7 +1,11 @@
 #include "shell/torvel_app.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTextStream>
+#include <cstdio>
 
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
@@ -9,11 +13,30 @@
 #include "game/command_ids.h"
 #include "game/information_dialogs.h"
 #include "game/torvel_doc.h"
+#include "shell/base_location.h"
 #include "shell/main_frame.h"
 #include "shell/main_frame_resources.h"
 #include "view/torvel_view.h"
 
 namespace shell {
+
+namespace {
+
+// The first size of the frame: what it asks for, cut to the screen's free area. The window
+// manager's frame is not known before the window is shown; a title bar's height is kept for it.
+QSize FirstSize(const QWidget& frame) {
+    const QScreen* screen = frame.screen();
+    if (screen == nullptr) {
+        return frame.sizeHint();
+    }
+    QSize decorations = frame.frameSize() - frame.size();
+    if (decorations.isEmpty()) {
+        decorations = QSize(0, frame.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+    return frame.sizeHint().boundedTo(screen->availableGeometry().size() - decorations);
+}
+
+}  // namespace
 
 CTorvelApp::CTorvelApp() : framework::Application(QStringLiteral("Torvel")) {
     MapCommand(framework::kFileNew, [this] { OnFileNew(); });
@@ -29,8 +52,11 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     // Qt's widgets need no control container and are drawn in relief already.
     SetRegistryKey(QString::fromLatin1(kSettingsKey));
     LoadStdProfileSettings(4);
-    AddDocTemplate(framework::DocTemplate::Create<game::CTorvelDoc, CMainFrame, view::CTorvelView>(
-        MainFrameResources()));
+    const BaseLocation base = ChooseBaseFile(commandLine);
+    AddDocTemplate(std::make_unique<framework::DocTemplate>(
+        MainFrameResources(),
+        [path = base.path] { return std::make_unique<game::CTorvelDoc>(path); },
+        [] { return new CMainFrame(); }, [] { return new view::CTorvelView(); }));
     if (!ProcessShellCommand(commandLine)) {
         return false;
     }
@@ -47,8 +73,12 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     });
     // The dialogs have no owner window; they show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
-    // Big enough for a seven-row board and the button below it, whatever the screen's size.
-    frame->resize(frame->sizeHint());
+    if (!base.problem.isEmpty()) {
+        QTextStream(stderr) << "torvel: " << base.problem << "\n";
+        frame->statusBar()->showMessage(base.problem.left(1).toUpper() + base.problem.mid(1));
+    }
+    // Big enough for a seven-row board and the button below it, as far as the screen has room.
+    frame->resize(FirstSize(*frame));
     frame->showNormal();
     frame->repaint();
     return true;

@@ -28,6 +28,34 @@ void DrawTextLine(QPainter& surface, int32_t x, int32_t y, const QString& text) 
     surface.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
+// Draws in whole device pixels for as long as it lives: a logical place x lands on device pixel
+// round(x r), and one logical pixel of width is round(r) device pixels wherever it lies, so at a
+// ratio such as 1.25 or 1.5 no line comes out thicker on one side than on the other and no
+// column of a stick wider than its neighbours. At ratios 1 and 2 that is the logical drawing.
+class DevicePixels {
+  public:
+    explicit DevicePixels(QPainter& painter)
+        : surface(painter),
+          ratio(painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0) {
+        surface.save();
+        surface.scale(1.0 / ratio, 1.0 / ratio);
+    }
+    ~DevicePixels() { surface.restore(); }
+    DevicePixels(const DevicePixels&) = delete;
+    DevicePixels& operator=(const DevicePixels&) = delete;
+
+    int32_t At(int32_t logical) const { return qRound(logical * ratio); }
+    int32_t Unit() const { return std::max(1, qRound(ratio)); }
+    // The logical row, of `count`, that device row `row` (from the top edge) shows.
+    int32_t Logical(int32_t row, int32_t count) const {
+        return std::min(count - 1, static_cast<int32_t>((row + 0.5) / ratio));
+    }
+
+  private:
+    QPainter& surface;
+    qreal ratio;
+};
+
 QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -88,24 +116,43 @@ void CTorvelView::OnDraw(QPainter& target) {
 }
 
 void CTorvelView::DrawStick(QPainter& surface, int32_t x, int32_t y, int32_t length) {
-    const int32_t width = length / 7;
-    for (int32_t column = 0; column < width; ++column) {
-        for (int32_t row = 0; row < length; ++row) {
-            const Rgb pixel = StickPixel(column, row, length);
-            surface.fillRect(QRect(x + column, y + row, 1, 1),
-                             QColor(pixel.red, pixel.green, pixel.blue));
+    const DevicePixels device(surface);
+    const int32_t left = device.At(x);
+    const int32_t top = device.At(y);
+    const int32_t height = device.At(y + length) - top;
+    const int32_t unit = device.Unit();
+    // Each column runs from the tip down in three bands of one colour: one rectangle each.
+    auto colour = [&](int32_t column, int32_t row) {
+        const Rgb pixel = StickPixel(column, device.Logical(row, length), length);
+        return QColor(pixel.red, pixel.green, pixel.blue);
+    };
+    for (int32_t column = 0; column < length / 7; ++column) {
+        int32_t start = 0;
+        for (int32_t row = 1; row <= height; ++row) {
+            if (row == height || colour(column, row) != colour(column, start)) {
+                surface.fillRect(QRect(left + column * unit, top + start, unit, row - start),
+                                 colour(column, start));
+                start = row;
+            }
         }
     }
 }
 
 void CTorvelView::DrawPlayButton(QPainter& surface, const Rect& rect, const QString& text) {
-    const QRect area(rect.left, rect.top, rect.Width(), rect.Height());
-    surface.fillRect(area, Qt::white);
-    // A one-pixel outline along the inside of the rectangle.
-    surface.fillRect(QRect(area.left(), area.top(), area.width(), 1), Qt::black);
-    surface.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), Qt::black);
-    surface.fillRect(QRect(area.left(), area.top(), 1, area.height()), Qt::black);
-    surface.fillRect(QRect(area.right(), area.top(), 1, area.height()), Qt::black);
+    {
+        // A one-pixel outline along the inside of the rectangle, as thick on every side.
+        const DevicePixels device(surface);
+        const QRect area(QPoint(device.At(rect.left), device.At(rect.top)),
+                         QPoint(device.At(rect.right) - 1, device.At(rect.bottom) - 1));
+        const int32_t unit = device.Unit();
+        surface.fillRect(area, Qt::white);
+        surface.fillRect(QRect(area.left(), area.top(), area.width(), unit), Qt::black);
+        surface.fillRect(QRect(area.left(), area.bottom() + 1 - unit, area.width(), unit),
+                         Qt::black);
+        surface.fillRect(QRect(area.left(), area.top(), unit, area.height()), Qt::black);
+        surface.fillRect(QRect(area.right() + 1 - unit, area.top(), unit, area.height()),
+                         Qt::black);
+    }
     DrawTextLine(surface, rect.left + 14, (rect.top + rect.bottom) / 2 - 7, text);
 }
 

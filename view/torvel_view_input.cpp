@@ -117,6 +117,7 @@ void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
 void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
     // Strictly inside: the outline does not count.
     board.overPlay = BoardGeometry::StrictlyInside(board.playButtonRect, point.x(), point.y());
+    setCursor(board.overPlay ? Qt::PointingHandCursor : Qt::ArrowCursor);
     framework::View::OnMouseMove(flags, point);
 }
 

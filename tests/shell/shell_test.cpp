@@ -1,17 +1,21 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <QBitmap>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <iterator>
+#include <sstream>
 
+#include "framework/command_line.h"
 #include "framework/modal_runner.h"
 #include "support/program.h"
+#include "support/run_program.h"
 
 namespace {
 
@@ -25,6 +29,16 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
     EXPECT_GE(view->height(), 500) << "room for seven rows above the button";
     EXPECT_EQ(frame->wndStatusBar->PaneText(0), QStringLiteral("Ready"));
+    // A prompt starts where "Ready" starts; the bars offer no menu that could hide the toolbar.
+    auto inkLeft = [this] {  // the first column that is not the background
+        const QImage bar = frame->wndStatusBar->grab().toImage();
+        const QImage ink = bar.createMaskFromColor(bar.pixel(1, 1));
+        return QRegion(QBitmap::fromImage(ink)).boundingRect().left();
+    };
+    const int ready = inkLeft();
+    frame->wndStatusBar->showMessage(QStringLiteral("Ready"));
+    EXPECT_EQ(inkLeft(), ready);
+    EXPECT_EQ(static_cast<QMainWindow*>(frame)->createPopupMenu(), nullptr) << "asked on a bar";
     QAction* show = frame->GetAction(game::kMessagesShowCommand);
     QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
     EXPECT_TRUE(show->isChecked());
@@ -185,27 +199,50 @@ TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {
 }
 
 TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
-    auto torvel = [](const QStringList& arguments, bool display) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            environment.remove(QString::fromLatin1(name));
-        }
-        if (display) {
-            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        }
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TORVEL_BINARY), arguments);
-        process.waitForFinished(30000);
-        return std::make_pair(process.exitCode(), QString::fromLocal8Bit(process.readAll()));
+    auto torvel = [](const char* arguments, bool display) {
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        display ? ::setenv("QT_QPA_PLATFORM", "offscreen", 1) : ::unsetenv("QT_QPA_PLATFORM");
+        std::istringstream words(arguments);
+        const testsupport::RunResult run =
+            testsupport::RunProgram(TORVEL_BINARY, {std::istream_iterator<std::string>(words), {}});
+        return std::make_pair(run.status, run.out);
     };
-    EXPECT_EQ(torvel({"--version"}, false), std::make_pair(0, QStringLiteral("torvel 1.0.0\n")));
-    EXPECT_EQ(torvel({"--help"}, false).first, 0);
-    EXPECT_EQ(torvel({}, false).first, 1) << "no display";
+    EXPECT_EQ(torvel("--version", false), std::make_pair(0, std::string("torvel 1.0.0\n")));
+    EXPECT_EQ(torvel("--help", false).first, 0);
+    EXPECT_EQ(torvel("", false).first, 1) << "no display";
     for (bool display : {false, true}) {
-        EXPECT_EQ(torvel({"--frobnicate"}, display).first, 2);
-        EXPECT_EQ(torvel({"one", "two"}, display).first, 2);
+        for (const char* mistake : {"--frobnicate", "one two", "--base", "--base a --base b",
+                                    "--user-base --base a", "--user-base=1"}) {
+            EXPECT_EQ(torvel(mistake, display).first, 2) << mistake;
+        }
     }
+}
+
+// The base file: the one --base names; with --user-base (the desktop launcher's) the user's data
+// folder, made on first use, or no file and a message when it cannot be; else the working folder.
+TEST(BaseFile, FollowsTheCommandLineAndTheUserDataFolder) {
+    testsupport::TempDir dir;
+    const std::string data = dir.File("data"), home = dir.File("home");
+    const QByteArray homeBefore = qgetenv("HOME");
+    qputenv("HOME", home.c_str());
+    // Arguments, XDG_DATA_HOME and the base file; the last names a file where the folder goes.
+    const std::vector<std::tuple<QStringList, const char*, std::string>> cases = {
+        {{}, data.c_str(), "torvelbase.txt"},
+        {{"--base", "mine.txt"}, data.c_str(), "mine.txt"},
+        {{"--user-base"}, data.c_str(), data + "/torvel/torvelbase.txt"},
+        {{"--user-base"}, nullptr, home + "/.local/share/torvel/torvelbase.txt"},
+        {{"--user-base"}, TORVEL_BINARY, ""}};
+    for (const auto& [arguments, dataHome, path] : cases) {
+        dataHome != nullptr ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+        shell::CTorvelApp app;
+        ASSERT_TRUE(app.InitInstance(framework::ParseCommandLine(arguments)));
+        const auto* document = static_cast<game::CTorvelDoc*>(app.GetDocTemplate()->GetDocument());
+        EXPECT_EQ(document->engine.GetTable()->GetBasePath(), path) << (dataHome ? dataHome : "");
+        EXPECT_EQ(path.empty(), !app.GetMainWnd()->statusBar()->currentMessage().isEmpty());
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(path)).absoluteDir().exists()) << path;
+    }
+    qputenv("HOME", homeBefore);
 }
 
 }  // namespace

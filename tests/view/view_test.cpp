@@ -107,6 +107,25 @@ TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
     EXPECT_FALSE(view->turn.showMessages);
     Run(game::kMessagesShowCommand);
 
+    // At any density a stick's columns and the outline's sides are all round(ratio) pixels wide.
+    for (qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5}) {
+        const QImage dense = Render(ratio);
+        auto runs = [&dense](QPoint at, QPoint step) {  // lengths of one-colour runs, not white
+            QSet<int> lengths;
+            for (QPoint start = at; dense.valid(at); at += step) {
+                if (dense.pixel(at) != dense.pixel(start)) {
+                    lengths << (dense.pixel(start) == ~0u ? 0 : (at - start).manhattanLength());
+                    start = at;
+                }
+            }
+            return lengths - QSet<int>{0};
+        };
+        const QSet<int> unit{std::max(1, qRound(ratio))};
+        EXPECT_EQ(runs(QPoint(1, int(70 * ratio)), QPoint(1, 0)), unit) << ratio;
+        EXPECT_EQ(runs(QPoint(1, int((button.top() + 5) * ratio)), QPoint(1, 0)), unit) << ratio;
+        EXPECT_EQ(runs(QPoint(int(185 * ratio), int(40 * ratio)), QPoint(0, 1)), unit) << ratio;
+    }
+
     // Three sticks of the top row selected: gaps at its left end, the three beside the board.
     view->turn.selectedRow = 3;
     view->turn.sticksTaken = 3;
@@ -149,9 +168,11 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
 
     // A press on the button and a release there plays; moving off and back first is fine.
     QTest::mouseMove(view, OnPlay());
+    EXPECT_EQ(view->cursor().shape(), Qt::PointingHandCursor) << "over the button";
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, OnPlay());
     EXPECT_EQ(view->turn.sticksTaken, 3) << "a press on the button selects nothing";
     QTest::mouseMove(view, QPoint(100, 300));
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 300));
     QTest::mouseMove(view, OnPlay());
