@@ -23,7 +23,8 @@ struct Analysis {
     bool json = false;
 };
 
-std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis) {
+// `move` and `analyze` need a move to make; `score` scores an empty position too.
+std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis, bool needsMove) {
     std::vector<std::string> rest(args.begin(), args.end());
     if (auto error = TakeBaseOption(rest, analysis.base)) {
         return error;
@@ -31,14 +32,20 @@ std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis) {
     const auto json = std::remove(rest.begin(), rest.end(), "--json");
     analysis.json = json != rest.end();
     rest.erase(json, rest.end());
-    return ParsePosition(rest, analysis.rows);
-}
-
-std::optional<UsageError> RejectEmpty(const std::vector<int32_t>& rows) {
-    if (std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
+    if (auto error = ParsePosition(rest, analysis.rows)) {
+        return error;
+    }
+    const auto& rows = analysis.rows;
+    if (needsMove && std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
         return UsageError{"the position is empty: there is no move to make"};
     }
     return std::nullopt;
+}
+
+engine::GameEngine Open(const Analysis& analysis) {
+    engine::GameEngine game(OpenTable(analysis.base));
+    game.SetRows(analysis.rows);
+    return game;
 }
 
 const char* Outcome(int32_t score) {
@@ -69,12 +76,10 @@ bool Better(int32_t a, int32_t b) {
 
 int RunMove(Arguments args) {
     Analysis analysis;
-    std::optional<UsageError> error = ParseAnalysis(args, analysis);
-    if (error || (error = RejectEmpty(analysis.rows))) {
+    if (auto error = ParseAnalysis(args, analysis, true)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game(OpenTable(analysis.base));
-    game.SetRows(analysis.rows);
+    engine::GameEngine game = Open(analysis);
     const engine::Move move = game.ChooseMove();
     game.GetTable()->Sync();
     if (analysis.json) {
@@ -87,11 +92,10 @@ int RunMove(Arguments args) {
 
 int RunScore(Arguments args) {
     Analysis analysis;
-    if (auto error = ParseAnalysis(args, analysis)) {
+    if (auto error = ParseAnalysis(args, analysis, false)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game(OpenTable(analysis.base));
-    game.SetRows(analysis.rows);
+    engine::GameEngine game = Open(analysis);
     const int32_t score = game.Evaluate();
     game.GetTable()->Sync();
     if (analysis.json) {
@@ -104,12 +108,10 @@ int RunScore(Arguments args) {
 
 int RunAnalyze(Arguments args) {
     Analysis analysis;
-    std::optional<UsageError> error = ParseAnalysis(args, analysis);
-    if (error || (error = RejectEmpty(analysis.rows))) {
+    if (auto error = ParseAnalysis(args, analysis, true)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game(OpenTable(analysis.base));
-    game.SetRows(analysis.rows);
+    engine::GameEngine game = Open(analysis);
     std::vector<engine::ScoredMove> moves = game.ScoreMoves();
     game.GetTable()->Sync();
     const engine::Move chosen = engine::ChosenMove(moves);
