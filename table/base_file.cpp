@@ -398,7 +398,7 @@ BaseFileContents BaseFile::Load() {
         return contents;
     }
     savesOff = lockMissed = unsynced = false;
-    known = damaged = FileStamp{};
+    known = FileStamp{};
     told = 0;
     const int error = Resolve();
     const std::string keeps = ", and the positions found in this run are not kept";
@@ -447,7 +447,6 @@ BaseFileContents BaseFile::Load() {
                                                 {1, "the file is larger than any table"}}
                              : ParseBaseFile(text);
     if (contents.status == LoadStatus::Damaged) {
-        damaged = StampOf(found.info);
         Tell(kToldDamaged, "the base file " + Shown() + " is damaged (line " +
                                std::to_string(contents.problem.line) + ": " +
                                contents.problem.what + "); starting with an empty table");
@@ -505,7 +504,6 @@ int BaseFile::SetAside(Found& found) {
             RenameNoReplace(folder, name + suffix, name);  // not the file found damaged
             return EAGAIN;
         }
-        damaged = FileStamp{};
         if (notice) {
             notice("the damaged base file " + Shown() + " was set aside as '" +
                    EscapedName(shownName + suffix) + "'");
@@ -555,7 +553,6 @@ bool BaseFile::SaveOnce(Found& found, const Absorb& absorb, const Text& text,
         const BaseFileContents contents = error == 0 ? ParseBaseFile(old) : BaseFileContents{};
         if (error == 0 && contents.status == LoadStatus::Loaded) {
             absorb(contents.keys);
-            damaged = FileStamp{};
         } else {
             error = SetAside(found);
             if (error != 0 && error != EAGAIN) {

@@ -118,8 +118,7 @@ class BaseFile {
     bool savesOff = false;
     bool lockMissed = false;  // the last save could not have the lock: do not wait for it again
     bool unsynced = false;
-    FileStamp known;    // the file as this run last read or wrote it
-    FileStamp damaged;  // the file found damaged, until it is set aside
+    FileStamp known;    // the file as this run last read or wrote it; none after damage
     unsigned told = 0;  // the kinds of notice told
 };
 
