@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,14 +211,25 @@ bool IsTemporaryName(std::string_view entry, std::string_view base) {
            std::all_of(entry.begin() + ptrdiff_t(dash) + 1, entry.end(), isLetter);
 }
 
-// Creates a new temporary file beside `name`, under a name no one can foresee and never
-// through an existing name: its descriptor, or -1 with errno set.
+// Creates a new temporary file beside `name`, under a name hard to foresee and never through an
+// existing name (a name planted in advance only costs another try): its descriptor, or -1 with
+// errno set.
 int CreateTemporary(int folder, const std::string& name, std::string& temporary) {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // A sequence the system seeds once: a system call for every letter would cost a save more
+    // than its rename does.
+    static uint64_t state = [] {
+        uint64_t seed = 0;
+        return ::getrandom(&seed, sizeof seed, 0) == sizeof seed ? seed : uint64_t(::getpid());
+    }();
     for (int tries = 0; tries < 100; ++tries) {
         temporary = name + ".tmp" + std::to_string(::getpid()) + "-";
-        for (int i = 0; i < 6; ++i) {
-            temporary += kLetters[::arc4random_uniform(sizeof kLetters - 1)];
+        uint64_t bits = state += 0x9e3779b97f4a7c15ull;  // splitmix64
+        bits = (bits ^ (bits >> 30)) * 0xbf58476d1ce4e5b9ull;
+        bits = (bits ^ (bits >> 27)) * 0x94d049bb133111ebull;
+        bits ^= bits >> 31;
+        for (int i = 0; i < 6; ++i, bits /= sizeof kLetters - 1) {
+            temporary += kLetters[bits % (sizeof kLetters - 1)];
         }
         const int fd = ::openat(folder, temporary.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
