@@ -74,6 +74,8 @@ TEST(PositionTable, LoadTakesSoundFilesAndDropsDamagedOnes) {
     EXPECT_EQ(Lines(loaded), "0 1\n" + std::string(kSorted));
     EXPECT_EQ(loaded.GetRecentUsed(), 0);
     EXPECT_EQ(loaded.Lookup(Key({7}, 0)), -2);
+    EXPECT_TRUE(loaded.Save());
+    EXPECT_EQ(ReadFile("torvelbase.txt"), "12\n0 1\n" + std::string(kSorted)) << "as read";
     std::filesystem::remove("torvelbase.txt");
     EXPECT_EQ(loaded.Load(), LoadStatus::Missing);
     EXPECT_EQ(loaded.GetEntryCount(), 12) << "a file that does not open changes nothing";
@@ -100,7 +102,8 @@ TEST(PositionTable, LoadTakesSoundFilesAndDropsDamagedOnes) {
                               {"1\n2 1 1 99\n", 2, "impossible"},
                               {"1\n1 8 -2\n", 2, "cannot arise"},  // eight rows
                               {"2\n0 1\n2 0 7 3\n", 3, "cannot arise"},
-                              {"99999\n0 1\n", 1, "larger than any table"}};
+                              {"21318\n0 1\n", 3, "ends before a key's length"},
+                              {"21319\n0 1\n", 1, "larger than any table"}};
     for (const Damage& d : damaged) {
         WriteFile("torvelbase.txt", d.text);
         ASSERT_EQ(loaded.Load(), LoadStatus::Damaged) << d.text;
