@@ -102,15 +102,7 @@ std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
     auto positionTable = std::make_shared<table::PositionTable>(base.path);
     positionTable->SetNoticeHandler(
         [](const std::string& notice) { std::cerr << "torvel-cli: " << notice << '\n'; });
-    const table::LoadStatus status = positionTable->Load();
-    const table::BaseFileProblem& problem = positionTable->GetLoadProblem();
-    if (status == table::LoadStatus::Damaged) {
-        std::cerr << "torvel-cli: warning: base file '" << base.path << "' is damaged (line "
-                  << problem.line << ": " << problem.what << "); starting with an empty table\n";
-    } else if (status == table::LoadStatus::Unreadable) {
-        std::cerr << "torvel-cli: warning: base file '" << base.path << "' cannot be read ("
-                  << problem.what << "); starting with an empty table\n";
-    }
+    positionTable->Load();  // what it finds wrong is told through the notices
     return positionTable;
 }
 

@@ -29,9 +29,9 @@ int RunVerify(Arguments args) {
         return UsageFailure("unexpected argument '" + rest.front() + "' (use --base FILE)");
     }
     std::string text;
-    table::FileStamp stamp;
-    if (const int error = table::ReadBaseText(base.path, text, stamp); error != 0) {
-        std::cout << base.path
+    const std::string shown = table::EscapedName(base.path);
+    if (const int error = table::ReadBaseText(base.path, text); error != 0) {
+        std::cout << shown
                   << (error == EFBIG ? ": line 1: the file is larger than any table"
                                      : std::string(": cannot be read: ") +
                                            (error == ENOENT   ? "no such file"
@@ -42,11 +42,10 @@ int RunVerify(Arguments args) {
     }
     const BaseCheck check = CheckBaseText(text);
     if (!check.ok) {
-        std::cout << base.path << ": line " << check.line << ": " << check.problem << '\n';
+        std::cout << shown << ": line " << check.line << ": " << check.problem << '\n';
         return 1;
     }
-    std::cout << base.path << ": " << check.keys << (check.keys == 1 ? " key" : " keys")
-              << ", ok\n";
+    std::cout << shown << ": " << check.keys << (check.keys == 1 ? " key" : " keys") << ", ok\n";
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "framework/command_line.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace framework {
 
@@ -21,7 +22,8 @@ QString FirstMistake(const QStringList& arguments) {
         const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
                                  .section(QLatin1Char('='), 0, 0);
         if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
-            return QStringLiteral("unknown option '%1'").arg(argument);
+            return QStringLiteral("unknown option '%1'")
+                .arg(QString::fromLocal8Bit(argument.toLatin1()));
         }
         i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }
@@ -29,6 +31,14 @@ QString FirstMistake(const QStringList& arguments) {
 }
 
 }  // namespace
+
+QStringList RawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLatin1(argv[i]));
+    }
+    return arguments;
+}
 
 CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -70,11 +80,11 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
         info.shellCommand = CommandLineInfo::ShellCommand::Error;
         return info;
     }
-    info.baseFile = bases.value(0);
+    info.baseFile = bases.value(0).toLatin1();
     info.userBase = parser.isSet(userBase);
     if (!files.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::FileOpen;
-        info.fileName = files.first();
+        info.fileName = QFile::decodeName(files.first().toLatin1());
     }
     return info;
 }

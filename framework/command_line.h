@@ -4,6 +4,7 @@
 // the user's data folder (what the desktop launcher passes). Parsing needs no display.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -13,12 +14,16 @@ struct CommandLineInfo {
     enum class ShellCommand { FileNew, FileOpen, Help, Version, Error };
     ShellCommand shellCommand = ShellCommand::FileNew;
     QString fileName;
-    QString error;     // for ShellCommand::Error
-    QString baseFile;  // --base FILE; empty when not given
+    QString error;        // for ShellCommand::Error
+    QByteArray baseFile;  // --base FILE, the bytes as given; empty when not given
     bool userBase = false;
 };
 
-// `arguments` without the program name. Help and version win over everything else.
+// The arguments after the program name, one character for each byte (Latin-1), so that a file
+// name is kept exactly whatever the locale's encoding makes of it.
+QStringList RawArguments(int argc, char** argv);
+
+// `arguments` as RawArguments gives them. Help and version win over everything else.
 CommandLineInfo ParseCommandLine(const QStringList& arguments);
 
 // The usage text, for --help and after an error.

@@ -63,8 +63,11 @@ void StatusBar::SetIndicators(const std::vector<CommandId>& ids) {
         if (id == kMessagePane) {
             // Prompts are shown over this pane and uncover it again when they end.
             pane->setText(owner.LoadString(kIdleMessageString));
+            // A long notice is cut to the room there is rather than widening the window.
+            pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             addWidget(pane, 1);
             messagePane = pane;
+            FitNotice();
         } else {
             pane->setText(owner.LoadString(id));
             pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -105,6 +108,23 @@ void StatusBar::RefreshIndicators() {
     }
 }
 
+void StatusBar::ShowNotice(const QString& text) {
+    notice = text;
+    FitNotice();
+}
+
+void StatusBar::FitNotice() {
+    if (messagePane == nullptr) {
+        return;
+    }
+    const QString text = notice.isEmpty() ? owner.LoadString(kIdleMessageString) : notice;
+    const int room = messagePane->contentsRect().width() - messagePane->indent();
+    messagePane->setText(
+        messagePane->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
+    messagePane->setToolTip(notice);
+    messagePane->setAccessibleName(notice);
+}
+
 bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
     // A key reaches its window first and then each widget up the chain: read the keys once.
     const bool keyAtWindow =
@@ -115,6 +135,9 @@ bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == messagePane && event->type() == QEvent::Move) {
         messagePane->setIndent(std::max(0, kPromptLeft - messagePane->x()));
+    }
+    if (watched == messagePane && event->type() == QEvent::Resize) {
+        FitNotice();
     }
     return QStatusBar::eventFilter(watched, event);
 }

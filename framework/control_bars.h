@@ -2,9 +2,9 @@
 //
 // The toolbar holds the frame's own actions, so its buttons share the menu items' enabling,
 // tooltips and status prompts; it can be moved, floated and docked on any side. The status
-// bar's first pane shows the idle text ("Ready" in most programs) and the prompts of the item
-// under the pointer; the indicator panes show the lock keys, lit while the key is on and dim
-// when it is off or when the windowing system does not tell.
+// bar's first pane shows the idle text ("Ready" in most programs), or a notice in its place, and
+// the prompts of the item under the pointer; the indicator panes show the lock keys, lit while the
+// key is on and dim when it is off or when the windowing system does not tell.
 #pragma once
 
 #include <QStatusBar>
@@ -34,6 +34,11 @@ class StatusBar : public QStatusBar {
     int PaneCount() const { return static_cast<int>(panes.size()); }
     // Reads the lock keys again.
     void RefreshIndicators();
+    // Shows `text` in the first pane instead of the idle text, until another notice (or an
+    // empty one, which brings the idle text back); prompts pass over it and uncover it again.
+    // Cut to the pane's width, it stays whole in the pane's tooltip and accessible name.
+    void ShowNotice(const QString& text);
+    QString Notice() const { return notice; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +48,9 @@ class StatusBar : public QStatusBar {
     std::vector<CommandId> paneIds;
     std::vector<QLabel*> panes;
     QLabel* messagePane = nullptr;
+    QString notice;
+
+    void FitNotice();
 };
 
 }  // namespace framework

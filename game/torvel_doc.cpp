@@ -10,15 +10,16 @@ namespace game {
 
 namespace {
 
-std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath) {
-    auto positions = std::make_shared<table::PositionTable>(std::move(basePath));
+std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath, table::FolderRule rule) {
+    auto positions = std::make_shared<table::PositionTable>(std::move(basePath), rule);
     positions->Load();
     return positions;
 }
 
 }  // namespace
 
-CTorvelDoc::CTorvelDoc(std::string basePath) : engine(LoadedTable(std::move(basePath))) {}
+CTorvelDoc::CTorvelDoc(std::string basePath, table::FolderRule rule)
+    : engine(LoadedTable(std::move(basePath), rule)) {}
 
 // The first game of a run is the position the engine starts with: the document's own new step
 // leaves the game alone.

@@ -16,7 +16,8 @@ namespace game {
 class CTorvelDoc : public framework::Document {
   public:
     // The table is read from, and saved to, the base file at `basePath`; empty: no file.
-    explicit CTorvelDoc(std::string basePath = table::kBaseFileName);
+    explicit CTorvelDoc(std::string basePath = table::kBaseFileName,
+                        table::FolderRule rule = table::FolderRule::Any);
 
     bool OnNewDocument() override;
     // Refuses, with a message, to write a game over the base file in use.

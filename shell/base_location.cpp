@@ -1,40 +1,56 @@
 #include "shell/base_location.h"
 
-#include <QDir>
-#include <QFile>
-#include <filesystem>
-#include <system_error>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "table/base_file.h"
+#include <QByteArray>
+#include <cerrno>
+#include <cstring>
 
 namespace shell {
 
+std::string DataHome() {
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    if (dataHome.startsWith('/')) {
+        return dataHome.toStdString();
+    }
+    std::string home = qgetenv("HOME").toStdString();
+    if (!home.starts_with('/')) {
+        const passwd* user = ::getpwuid(::geteuid());
+        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+    }
+    return home + "/.local/share";
+}
+
 BaseLocation ChooseBaseFile(const framework::CommandLineInfo& commandLine) {
     if (!commandLine.baseFile.isEmpty()) {
-        return {QFile::encodeName(commandLine.baseFile).toStdString(), {}};
+        return {commandLine.baseFile.toStdString(), table::FolderRule::Any, {}};
     }
     if (!commandLine.userBase) {
-        return {table::kBaseFileName, {}};
+        return {table::kBaseFileName, table::FolderRule::Any, {}};
     }
-    // A relative XDG_DATA_HOME is to be ignored, as an unset one.
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(dataHome)) {
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    // Each missing folder is made for the user alone, as data folders should be.
+    const std::string folder = DataHome() + "/torvel";
+    int error = folder.starts_with('/') ? 0 : ENOENT;
+    for (size_t slash = 1; error == 0 && slash != std::string::npos;) {
+        slash = folder.find('/', slash + 1);
+        const std::string part = folder.substr(0, slash);
+        struct stat info {};
+        error = ::mkdir(part.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+        if (error == 0 && (::stat(part.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
+            error = ENOTDIR;
+        }
     }
-    const QString folder = QDir::cleanPath(dataHome + QStringLiteral("/torvel"));
-    const std::filesystem::path folderPath = QFile::encodeName(folder).toStdString();
-    std::error_code error;
-    std::filesystem::create_directories(folderPath, error);
-    if (!error && !std::filesystem::is_directory(folderPath, error)) {
-        error = std::make_error_code(std::errc::not_a_directory);
-    }
-    if (error) {
+    if (error != 0) {
         return {{},
+                table::FolderRule::Any,
                 QStringLiteral("the folder '%1' for the base file cannot be made (%2); the "
                                "computer's positions are not kept this time")
-                    .arg(folder, QString::fromLocal8Bit(error.message()))};
+                    .arg(QString::fromStdString(table::EscapedName(folder)),
+                         QString::fromLocal8Bit(std::strerror(error)))};
     }
-    return {(folderPath / table::kBaseFileName).string(), {}};
+    return {folder + "/" + table::kBaseFileName, table::FolderRule::Private, {}};
 }
 
 }  // namespace shell

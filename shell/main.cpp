@@ -15,14 +15,6 @@ const char kDescription[] =
     "The computer keeps the positions it has scored in torvelbase.txt: in the working\n"
     "directory, or with --user-base in $XDG_DATA_HOME/torvel (~/.local/share/torvel).";
 
-QStringList Arguments(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    return arguments;
-}
-
 // True when Qt has a windowing system to talk to; without one it would abort.
 bool HaveDisplay(const QStringList& arguments) {
     auto set = [](const char* name) {
@@ -41,7 +33,8 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     const QString usage =
         framework::CommandLineUsage(QStringLiteral("torvel"), QString::fromLatin1(kDescription));
-    const framework::CommandLineInfo early = framework::ParseCommandLine(Arguments(argc, argv));
+    const framework::CommandLineInfo early =
+        framework::ParseCommandLine(framework::RawArguments(argc, argv));
     if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Help) {
         out << usage;
         return 0;
@@ -50,7 +43,7 @@ int main(int argc, char** argv) {
         out << "torvel " << TORVEL_VERSION << "\n";
         return 0;
     }
-    if (!HaveDisplay(Arguments(argc, argv))) {
+    if (!HaveDisplay(framework::RawArguments(argc, argv))) {
         // With no windowing system there are no Qt options either: every error is ours.
         if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Error) {
             err << "torvel: " << early.error << "\n" << usage;
@@ -61,9 +54,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication qtApp(argc, argv);
-    // Qt has taken its own options (-platform, -style, ...); what is left is ours.
+    // Qt has taken its own options (-platform, -style, ...) out of argv; what is left is ours.
     const framework::CommandLineInfo commandLine =
-        framework::ParseCommandLine(QApplication::arguments().mid(1));
+        framework::ParseCommandLine(framework::RawArguments(argc, argv));
     if (commandLine.shellCommand == framework::CommandLineInfo::ShellCommand::Error) {
         err << "torvel: " << commandLine.error << "\n" << usage;
         return 2;

@@ -4,9 +4,9 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextStream>
-#include <cstdio>
+#include <iostream>
 
+#include "framework/control_bars.h"
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
 #include "framework/standard_ids.h"
@@ -55,7 +55,7 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     const BaseLocation base = ChooseBaseFile(commandLine);
     AddDocTemplate(std::make_unique<framework::DocTemplate>(
         MainFrameResources(),
-        [path = base.path] { return std::make_unique<game::CTorvelDoc>(path); },
+        [base] { return std::make_unique<game::CTorvelDoc>(base.path, base.rule); },
         [] { return new CMainFrame(); }, [] { return new view::CTorvelView(); }));
     if (!ProcessShellCommand(commandLine)) {
         return false;
@@ -64,19 +64,21 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     if (frame == nullptr) {
         return false;
     }
-    // What the base file's saving has to tell shows in the status bar; the board stays as it is.
+    // What the base file has to tell goes to standard error and stays in the status bar, from
+    // start-up on.
+    auto* bar = static_cast<framework::StatusBar*>(frame->statusBar());
+    auto tell = [bar](const QString& notice) {
+        std::cerr << "torvel: " << notice.toStdString() << std::endl;
+        bar->ShowNotice(notice.left(1).toUpper() + notice.mid(1));
+    };
+    if (!base.problem.isEmpty()) {
+        tell(base.problem);
+    }
     auto* document = static_cast<game::CTorvelDoc*>(GetDocTemplate()->GetDocument());
-    document->engine.GetTable()->SetNoticeHandler([frame](const std::string& notice) {
-        QString text = QString::fromStdString(notice);
-        text[0] = text[0].toUpper();
-        frame->statusBar()->showMessage(text);
-    });
+    document->engine.GetTable()->SetNoticeHandler(
+        [tell](const std::string& notice) { tell(QString::fromStdString(notice)); });
     // The dialogs have no owner window; they show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
-    if (!base.problem.isEmpty()) {
-        QTextStream(stderr) << "torvel: " << base.problem << "\n";
-        frame->statusBar()->showMessage(base.problem.left(1).toUpper() + base.problem.mid(1));
-    }
     // Big enough for a seven-row board and the button below it, as far as the screen has room.
     frame->resize(FirstSize(*frame));
     frame->showNormal();

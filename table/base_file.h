@@ -1,118 +1,139 @@
-// Reading and writing the base file, `torvelbase.txt`: a count line, then one key per line in
-// the table's ascending order ("3 1 0 1 -4"), every line ended by '\n'.
+// The base file on disk: where it is, when it may be read and when replaced, and what a run
+// tells its user. The base file is the one thing the program keeps of its user, and its folder
+// may be shared with people who wish that user harm (/tmp, a group's folder, a volume that two
+// containers share), so every rule about it is here.
 //
-// Reading takes a file only when it meets the table's invariants; anything else is reported as
-// damaged with the first problem and its line, and nothing is sized by an unchecked number. A
-// file is opened first and then looked at, so what is read is what was checked: a pipe or a
-// folder counts as no file, and one larger than the largest table is damaged unread.
+// Resolve once. `Load` resolves the path to a folder, held open, and a name in it, and every
+// later save, sync and set-aside acts on that folder and name: a link re-pointed during the run
+// changes nothing. A symbolic link at the name is followed only where the system itself would
+// let the user follow it: never a link in a sticky, world-writable folder (/tmp) that neither the
+// user nor the folder's owner made. A refused link, a loop of links, a name that is not a regular
+// file (a folder, a pipe, a socket, a device) and a file the user may not read are left exactly
+// as they are: the run keeps its positions in memory only. A file the user may not write is used
+// and never replaced.
 //
-// Writing goes to a temporary file beside the target (through a symbolic link, beside the file
-// it names), created under a name no one can foresee and never through an existing name, with
-// the target's mode; it then takes the target's place in one step. A killed process therefore
-// leaves the old file or the new one whole; only a sync (`SyncFile`) makes that hold for a power
-// loss too.
+// Replace only what was read. A save takes the lock of the file at the name and looks at it: the
+// file this run last read or wrote is replaced; a file that changed since is read first, and its
+// keys join the table; one that then does not parse is set aside (NAME.damaged, .damaged.2, ...),
+// and only when it is the very file read (device and inode). Where no file is, one is created
+// exclusively; a file that appears meanwhile is read first. The new text goes to a temporary
+// file beside the old (NAME.tmpPID-XXXXXX, created exclusively, with the old file's mode), which
+// takes the old one's place in one exchange; should the file it displaced not be the one read,
+// the exchange is undone and the save starts over. A killed process leaves the old file or the
+// new one whole; `Sync` makes that hold for a power loss too. Anything else found at the name
+// when saving (a link, a pipe, a folder) makes the run save nothing more.
+//
+// No wait without end. Every open of the name is non-blocking and checked with fstat before the
+// file is read, synced or replaced; no pipe or device is ever opened. Programs that share a file
+// save one at a time under an advisory lock on the file itself, which needs no right on the
+// folder; a save that cannot have the lock within kLockWait is skipped, and until one succeeds
+// the next ones try once without waiting, so no one holding the lock stops a run for long.
+//
+// Temporary files of killed runs are removed at load: only names exactly of the temporary's
+// form, regular files of the user's, untouched for kStaleAge (a save lasts milliseconds),
+// whatever process ids other PID namespaces use.
+//
+// Told once. Everything a user should know goes once to the notice callback, with every name
+// that came from the file system escaped (`EscapedName`).
 #pragma once
 
 #include <sys/types.h>
-#include <cstddef>
+
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "table/position_key.h"
+#include "table/base_text.h"
 
 namespace table {
 
-inline constexpr const char* kBaseFileName = "torvelbase.txt";
-// Every position of the seven-row game, the largest, holds 21318 keys; written with CR LF line
-// ends they take under 750 KB.
-inline constexpr int32_t kMaxBaseKeys = 21318;
-inline constexpr size_t kMaxBaseFileBytes = 1 << 20;
+inline constexpr std::chrono::milliseconds kLockWait{1500};
+inline constexpr std::chrono::minutes kStaleAge{10};
 
-struct BaseFileProblem {
-    size_t line = 0;  // 1-based line of the offending text; 0 when the file could not be read
-    std::string what;
-};
-
-// Missing: no regular file there. Damaged or Unreadable: a file that could not be loaded, which
-// a table sets aside before it writes its own.
-enum class LoadStatus { Missing, Loaded, Damaged, Unreadable };
-
-// Which file a path names on disk and how it stood, to tell whether someone else changed it.
+// Which file a name stood for and how it stood, to tell whether someone changed it.
 struct FileStamp {
     dev_t device = 0;
     ino_t inode = 0;
-    off_t size = -1;
+    off_t size = -1;         // -1: no file
     long long modified = 0;  // nanoseconds
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
-
-// The 1-based lines on which a key of the file starts and on which its score stands.
-struct KeyLines {
-    size_t key = 0;
-    size_t score = 0;
-};
-
-struct BaseFileContents {
-    LoadStatus status = LoadStatus::Missing;
-    std::vector<PositionKey> keys;  // in file order, which is ascending when Loaded
-    std::vector<KeyLines> lines;    // one for each key, in the same order
-    BaseFileProblem problem;        // set when Damaged or Unreadable
-    FileStamp stamp;                // of the file read
-};
-
-// Parses the text of a base file and checks it. Never throws.
-BaseFileContents ParseBaseFile(std::string_view text);
-
-// Reads the whole regular file at `path`: 0, or ENOENT when there is none, ENODEV when it is a
-// folder, a pipe or a device, EFBIG when it is larger than any table, or the errno of the read.
-int ReadBaseText(const std::string& path, std::string& text, FileStamp& stamp);
-// Reads and parses the file at `path`.
-BaseFileContents ReadBaseFile(const std::string& path);
-
-// Whether `score` is one that some position of the key could have: non-zero, positive odd or
-// negative even, at most one more than the key's sticks in size, and 1 for the empty key.
-bool IsPlausibleScore(const PositionKey& key);
 
 // Writes all of `data` to an open file descriptor; false on any failure, with errno set.
 using WriteFunction = std::function<bool(int fd, std::string_view data)>;
 bool WriteAll(int fd, std::string_view data);
 
-// The file a path stands for: the file a symbolic link names, else the path itself.
-std::string ResolvedPath(const std::string& path);
+// A name from the file system as it may be printed: control characters (C0, DEL, C1), bytes
+// that are not UTF-8 and the backslash written as \xNN or \\.
+std::string EscapedName(std::string_view name);
 
-// Replaces the file at `path` (resolved) with `head` followed by `body`; 0, or the errno of the
-// failure, in which case the old file is left as it was and no temporary file remains. `stamp`
-// receives the new file's.
-int ReplaceFile(const std::string& path, std::string_view head, std::string_view body,
-                FileStamp& stamp, const WriteFunction& write = WriteAll);
+// Where the folder of the base file must be: any folder, or one of the user's own that no one
+// else may write to (the user's data folder).
+enum class FolderRule { Any, Private };
 
-// Moves the file at `path` aside as PATH.damaged, or PATH.damaged.2, .3, ... when that is taken;
-// the name it took, or "" with errno set.
-std::string SetAside(const std::string& path);
-
-// Removes the temporary files that runs which no longer run left beside `path` (resolved): only
-// this user's, never a live process's.
-void RemoveStaleTemporaries(const std::string& path);
-
-// Makes the file at `path` (resolved) and its folder entry reach the disk; false on failure.
-bool SyncFile(const std::string& path);
-
-// Holds an advisory lock on the folder of `path` (resolved) while it lives, so that programs
-// sharing one base file save one at a time.
-class FolderLock {
+class BaseFile {
   public:
-    explicit FolderLock(const std::string& path);
-    ~FolderLock();
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    using Notice = std::function<void(const std::string&)>;
+
+    // An empty path means no file: loads find nothing and saves write nothing.
+    BaseFile(std::string path, FolderRule rule, Notice notice);
+    ~BaseFile();
+    BaseFile(const BaseFile&) = delete;
+    BaseFile& operator=(const BaseFile&) = delete;
+
+    const std::string& Path() const { return path; }
+
+    // Resolves the path and reads the file there, after removing what killed runs left.
+    BaseFileContents Load();
+
+    // What a save writes, asked once the keys of a changed file have joined the table.
+    using Absorb = std::function<void(const std::vector<PositionKey>&)>;
+    using Text = std::function<std::pair<std::string, std::string_view>()>;
+    // Replaces the file with head and body of `text()`; true when written. Otherwise the file
+    // is as it was, and the reason has been told (once).
+    bool Save(const Absorb& absorb, const Text& text, const WriteFunction& write);
+    // Makes the last save reach the disk; true when there is nothing to make durable.
+    bool Sync();
 
   private:
-    int fd = -1;
+    struct Found;
+    int Resolve();
+    bool SaveOnce(Found& found, const Absorb& absorb, const Text& text, const WriteFunction& write,
+                  int& error);
+    int SetAside(Found& found);
+    void SweepTemporaries() const;
+    void Tell(int kind, const std::string& text);
+    void StopSaving(int kind, const std::string& text);
+    std::string Shown() const;  // the path as given, quoted and escaped
+
+    std::string path;
+    FolderRule rule;
+    Notice notice;
+    int folder = -1;        // the resolved folder, open
+    std::string name;       // the resolved name in it
+    std::string shownName;  // the resolved name as a path, for messages
+    bool resolved = false;
+    bool savesOff = false;
+    bool lockMissed = false;  // the last save could not have the lock: do not wait for it again
+    bool unsynced = false;
+    FileStamp known;    // the file as this run last read or wrote it; none after damage
+    unsigned told = 0;  // the kinds of notice told
 };
 
-// The stamp of the file at `path` (resolved) now; size -1 when there is none.
-FileStamp StampOf(const std::string& path);
+// Reads the regular file at `path`, resolved as `BaseFile::Load` does, without changing
+// anything: 0, or ENOENT when there is none, ENODEV when it is not a regular file (or a link the
+// system would not follow), EFBIG when it is larger than any table, or the errno of the failure.
+int ReadBaseText(const std::string& path, std::string& text);
+
+// The path as `BaseFile::Load` would resolve it, for comparing names; `path` when it cannot.
+std::string ResolvedPath(const std::string& path);
+
+// Replaces the file at `path` (a link followed where the system would) with `head` followed by
+// `body`, through a temporary file beside it; 0, or the errno of the failure, in which case the
+// old file is left as it was and no temporary file remains. Only a regular file is replaced.
+int ReplaceFile(const std::string& path, std::string_view head, std::string_view body,
+                FileStamp& stamp, const WriteFunction& write = WriteAll);
 
 }  // namespace table

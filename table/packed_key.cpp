@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string>
 
+#include "table/base_text.h"
+
 namespace table {
 
 std::optional<PackedKey> Pack(const PositionKey& key) {
@@ -19,6 +21,15 @@ std::optional<PackedKey> Pack(const PositionKey& key) {
         code |= static_cast<PackedKey>(v) << (56 - 4 * i);
     }
     return code;
+}
+
+bool CanArise(PackedKey code) {
+    int32_t counts[kMaxPackedLength];
+    const int32_t length = PackedLength(code);
+    for (int32_t i = 0; i < length; ++i) {
+        counts[i] = PackedValue(code, i);
+    }
+    return CanArise(std::span<const int32_t>(counts, static_cast<size_t>(length)));
 }
 
 PositionKey Unpack(PackedKey code, int32_t score) {

@@ -1,4 +1,4 @@
-// A key packed into 64 bits, for the keys of every real game.
+// A key packed into 64 bits: every key of every real game packs.
 //
 // Bits 60-63 hold the length (0 to 14) and value i sits in bits 56-4i to 59-4i (0 to 15 each),
 // so comparing two codes as unsigned integers orders them exactly as PositionKey::IsLess does:
@@ -45,6 +45,8 @@ constexpr int32_t PackedValue(PackedKey code, int32_t i) {
 }
 
 std::optional<PackedKey> Pack(const PositionKey& key);
+// Whether some game reaches the key's position (CanArise of base_text.h).
+bool CanArise(PackedKey code);
 PositionKey Unpack(PackedKey code, int32_t score);
 
 // Appends the key's text form and a line end to `out`.

@@ -1,38 +1,22 @@
 #include "table/position_table.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <sstream>
+#include <utility>
 
 namespace table {
-namespace {
 
-std::vector<int32_t> ValuesOf(const PositionKey& key) {
-    return {key.GetValues().begin(), key.GetValues().end()};
-}
-
-}  // namespace
-
-PositionTable::PositionTable(std::string path) : basePath(std::move(path)) {}
+PositionTable::PositionTable(std::string basePath, FolderRule rule)
+    : file(std::move(basePath), rule, [this](const std::string& message) { Notify(message); }) {}
 
 int32_t PositionTable::Lookup(const PositionKey& key) const {
-    if (const auto code = Pack(key)) {
-        const KeyIndex::Slot* slot = index.Find(*code);
-        return slot && slot->merged ? slot->score : 0;
-    }
-    const auto it = wide.find(ValuesOf(key));
-    return it != wide.end() && it->second.merged ? it->second.score : 0;
+    const auto code = Pack(key);
+    const KeyIndex::Slot* slot = code ? index.Find(*code) : nullptr;
+    return slot && slot->merged ? slot->score : 0;
 }
 
 int32_t PositionTable::Known(const PositionKey& key) const {
-    if (const auto code = Pack(key)) {
-        return Known(*code);
-    }
-    const auto it = wide.find(ValuesOf(key));
-    return it != wide.end() && (it->second.merged || it->second.complete) ? it->second.score : 0;
+    const auto code = Pack(key);
+    return code ? Known(*code) : 0;
 }
 
 void PositionTable::Insert(const PositionKey& key) {
@@ -44,34 +28,18 @@ void PositionTable::InsertSearched(const PositionKey& key) {
 }
 
 void PositionTable::InsertKey(const PositionKey& key, bool searched) {
-    if (key.GetScore() == 0) {
-        return;
-    }
     const auto code = Pack(key);
-    if (code) {
-        if (searched) {
-            InsertSearched(*code, key.GetScore());
-        } else if (index.Find(*code) == nullptr) {
-            if (recentUsed < kRecentSlots) {
-                AddRecent(nullptr, *code, key.GetScore(), false);
-            } else {
-                Merge(nullptr, *code, key.GetScore());
-            }
-        }
-        return;
+    if (!code) {
+        return;  // no game reaches a key that does not pack
     }
-    const auto it = wide.find(ValuesOf(key));
-    if (it != wide.end()) {
-        // A search of a waiting key that gives its stored score makes it known.
-        if (searched && !it->second.merged && it->second.score == key.GetScore()) {
-            it->second.complete = true;
+    if (searched) {
+        InsertSearched(*code, key.GetScore());
+    } else if (key.GetScore() != 0 && index.Find(*code) == nullptr && CanArise(*code)) {
+        if (recentUsed < kRecentSlots) {
+            AddRecent(*code, key.GetScore(), false);
+        } else {
+            Merge(*code, key.GetScore());
         }
-        return;
-    }
-    if (recentUsed < kRecentSlots) {
-        AddRecent(&key, 0, key.GetScore(), searched);
-    } else {
-        Merge(&key, 0, key.GetScore());
     }
 }
 
@@ -86,45 +54,28 @@ void PositionTable::InsertSearched(PackedKey code, int32_t score) {
         }
         return;
     }
+    if (!CanArise(code)) {
+        return;
+    }
     if (recentUsed < kRecentSlots) {
-        AddRecent(nullptr, code, score, true);
+        AddRecent(code, score, true);
     } else {
-        Merge(nullptr, code, score);
+        Merge(code, score);
     }
 }
 
-void PositionTable::AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score,
-                              bool searched) {
-    RecentSlot& slot = recent[static_cast<size_t>(recentUsed++)];
-    slot.packed = wideKey == nullptr;
-    slot.code = code;
-    slot.wideValues.clear();
-    if (wideKey) {
-        slot.wideValues = ValuesOf(*wideKey);
-        wide.emplace(slot.wideValues, WideEntry{score, false, searched});
-    } else {
-        index.Add(code, score, false, searched);
-    }
+void PositionTable::AddRecent(PackedKey code, int32_t score, bool searched) {
+    recent[static_cast<size_t>(recentUsed++)] = code;
+    index.Add(code, score, false, searched);
 }
 
-void PositionTable::Merge(const PositionKey* wideKey, PackedKey code, int32_t score) {
+void PositionTable::Merge(PackedKey code, int32_t score) {
     for (int32_t i = 0; i < recentUsed; ++i) {
-        const RecentSlot& slot = recent[static_cast<size_t>(i)];
-        if (slot.packed) {
-            index.Find(slot.code)->merged = true;
-            pending.push_back(slot.code);
-        } else {
-            wide.find(slot.wideValues)->second.merged = true;
-            ++wideMerged;
-        }
+        index.Find(recent[static_cast<size_t>(i)])->merged = true;
+        pending.push_back(recent[static_cast<size_t>(i)]);
     }
-    if (wideKey) {
-        wide.emplace(ValuesOf(*wideKey), WideEntry{score, true, true});
-        ++wideMerged;
-    } else {
-        index.Add(code, score, true, true);
-        pending.push_back(code);
-    }
+    index.Add(code, score, true, true);
+    pending.push_back(code);
     entryCount += recentUsed + 1;
     recentUsed = 0;
     Save();
@@ -136,7 +87,7 @@ void PositionTable::SortEntries() {
 
 void PositionTable::Materialize() const {
     if (pending.empty()) {
-        if (!textValid && !basePath.empty()) {
+        if (!textValid && !file.Path().empty()) {
             RebuildText();
         }
         return;
@@ -186,7 +137,7 @@ void PositionTable::Materialize() const {
     if (keepText) {
         text.swap(spareText);
         lineStart.swap(spareLineStart);
-    } else if (!basePath.empty()) {
+    } else if (!file.Path().empty()) {
         RebuildText();
     }
 }
@@ -202,36 +153,13 @@ void PositionTable::RebuildText() const {
     textValid = true;
 }
 
-template <typename Visit>
-void PositionTable::ForEachEntry(Visit visit) const {
-    Materialize();
-    auto w = wide.begin();
-    auto nextWide = [&] {
-        while (w != wide.end() && !w->second.merged) {
-            ++w;
-        }
-    };
-    nextWide();
-    for (const PackedKey code : sorted) {
-        PositionKey key = Unpack(code, index.Find(code)->score);
-        for (; w != wide.end(); ++w, nextWide()) {
-            const PositionKey wideKey(w->first, w->second.score);
-            if (!wideKey.IsLess(key)) {
-                break;
-            }
-            visit(wideKey);
-        }
-        visit(key);
-    }
-    for (; w != wide.end(); ++w, nextWide()) {
-        visit(PositionKey(w->first, w->second.score));
-    }
-}
-
 std::vector<PositionKey> PositionTable::GetEntries() const {
+    Materialize();
     std::vector<PositionKey> entries;
-    entries.reserve(static_cast<size_t>(entryCount));
-    ForEachEntry([&](const PositionKey& key) { entries.push_back(key); });
+    entries.reserve(sorted.size());
+    for (const PackedKey code : sorted) {
+        entries.push_back(Unpack(code, index.Find(code)->score));
+    }
     return entries;
 }
 
@@ -239,108 +167,62 @@ PositionKey PositionTable::GetEntry(int32_t i) const {
     if (i < 0 || i >= entryCount) {
         return PositionKey();
     }
-    if (wideMerged == 0) {
-        Materialize();
-        const PackedKey code = sorted[static_cast<size_t>(i)];
-        return Unpack(code, index.Find(code)->score);
-    }
-    return GetEntries()[static_cast<size_t>(i)];
+    Materialize();
+    const PackedKey code = sorted[static_cast<size_t>(i)];
+    return Unpack(code, index.Find(code)->score);
 }
 
 PositionKey PositionTable::GetRecent(int32_t i) const {
     if (i < 0 || i >= recentUsed) {
         return PositionKey();
     }
-    const RecentSlot& slot = recent[static_cast<size_t>(i)];
-    if (slot.packed) {
-        return Unpack(slot.code, index.Find(slot.code)->score);
-    }
-    return PositionKey(slot.wideValues, wide.find(slot.wideValues)->second.score);
+    const PackedKey code = recent[static_cast<size_t>(i)];
+    return Unpack(code, index.Find(code)->score);
 }
 
 bool PositionTable::Save() {
-    if (basePath.empty()) {
+    if (file.Path().empty()) {
         return true;
     }
-    if (savesOff) {
-        return false;
-    }
-    const FolderLock lock(basePath);
-    if (setAsidePending) {
-        setAsidePending = false;
-        const std::string name = SetAside(basePath);
-        const int error = errno;
-        struct stat left {};
-        if (name.empty() && ::lstat(ResolvedPath(basePath).c_str(), &left) == 0) {
-            savesOff = true;
-            Notify("the base file '" + basePath + "' could not be set aside (" +
-                   std::strerror(error) + "); nothing is saved in this run");
-            return false;
-        }
-        if (!name.empty()) {
-            Notify("the damaged base file '" + basePath + "' was set aside as '" + name + "'");
-        }
-        diskStamp = {};
-    }
-    if (const FileStamp now = StampOf(ResolvedPath(basePath));
-        now.size >= 0 && !(now == diskStamp)) {
-        const BaseFileContents other = ReadBaseFile(basePath);
-        if (other.status == LoadStatus::Loaded) {
-            Absorb(other.keys);
-        }
-    }
-    Materialize();
-    const std::string head = std::to_string(entryCount) + "\n";
-    int error = 0;
-    uint64_t bytes = head.size();
-    if (wideMerged == 0) {
-        error = ReplaceFile(basePath, head, text, diskStamp, write);
-        bytes += text.size();
-    } else {
-        std::ostringstream body;
-        ForEachEntry([&](const PositionKey& key) { WriteText(body, key) << '\n'; });
-        error = ReplaceFile(basePath, head, body.view(), diskStamp, write);
-        bytes += body.view().size();
-    }
-    if (error == 0) {
+    const auto absorb = [this](const std::vector<PositionKey>& keys) { Absorb(keys); };
+    const auto contents = [this]() -> std::pair<std::string, std::string_view> {
+        Materialize();
+        return {std::to_string(entryCount) + "\n", text};
+    };
+    if (file.Save(absorb, contents, write)) {
         ++stats.saves;
-        stats.bytesWritten += bytes;
-        unsynced = true;
+        stats.bytesWritten += std::to_string(entryCount).size() + 1 + text.size();
         return true;
     }
     ++stats.failedSaves;
-    if (!failureTold) {
-        failureTold = true;
-        Notify("the base file '" + basePath + "' could not be saved (" + std::strerror(error) +
-               "); positions found from now on are not kept");
-    }
     return false;
 }
 
 bool PositionTable::Sync() {
-    if (!unsynced) {
-        return true;
-    }
-    unsynced = false;
-    return SyncFile(basePath);
+    return file.Sync();
 }
 
-void PositionTable::Notify(const std::string& message) const {
+void PositionTable::SetNoticeHandler(std::function<void(const std::string&)> handler) {
+    notice = std::move(handler);
+    for (const std::string& message : std::exchange(untold, {})) {
+        Notify(message);
+    }
+}
+
+void PositionTable::Notify(const std::string& message) {
     if (notice) {
         notice(message);
+    } else {
+        untold.push_back(message);
     }
 }
 
 void PositionTable::Absorb(const std::vector<PositionKey>& keys) {
     for (const PositionKey& key : keys) {
-        if (const auto code = Pack(key)) {
-            if (index.Find(*code) == nullptr) {
-                index.Add(*code, key.GetScore(), true, true);
-                pending.push_back(*code);
-                ++entryCount;
-            }
-        } else if (wide.emplace(ValuesOf(key), WideEntry{key.GetScore(), true, true}).second) {
-            ++wideMerged;
+        const auto code = Pack(key);  // a key that loaded can arise, so it packs
+        if (code && index.Find(*code) == nullptr) {
+            index.Add(*code, key.GetScore(), true, true);
+            pending.push_back(*code);
             ++entryCount;
         }
     }
@@ -348,8 +230,6 @@ void PositionTable::Absorb(const std::vector<PositionKey>& keys) {
 
 void PositionTable::Clear() {
     index.Clear();
-    wide.clear();
-    wideMerged = 0;
     recentUsed = 0;
     entryCount = 0;
     sorted.clear();
@@ -360,31 +240,21 @@ void PositionTable::Clear() {
 }
 
 LoadStatus PositionTable::Load() {
-    if (basePath.empty()) {
-        return LoadStatus::Missing;
-    }
-    RemoveStaleTemporaries(basePath);
-    BaseFileContents contents = ReadBaseFile(basePath);
+    BaseFileContents contents = file.Load();
     if (contents.status == LoadStatus::Missing) {
         return LoadStatus::Missing;
     }
     Clear();
-    diskStamp = contents.stamp;
+    loadProblem = std::move(contents.problem);
     if (contents.status != LoadStatus::Loaded) {
-        loadProblem = std::move(contents.problem);
-        setAsidePending = true;
         return contents.status;
     }
     sorted.reserve(contents.keys.size());
     index.Reserve(contents.keys.size());
-    for (PositionKey& key : contents.keys) {
-        if (const auto code = Pack(key)) {
-            index.Add(*code, key.GetScore(), true, true);
-            sorted.push_back(*code);
-        } else {
-            wide.emplace(ValuesOf(key), WideEntry{key.GetScore(), true, true});
-            ++wideMerged;
-        }
+    for (const PositionKey& key : contents.keys) {
+        const PackedKey code = *Pack(key);
+        index.Add(code, key.GetScore(), true, true);
+        sorted.push_back(code);
     }
     entryCount = static_cast<int32_t>(contents.keys.size());
     return LoadStatus::Loaded;

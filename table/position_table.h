@@ -18,19 +18,20 @@
 // someone else inserted into the recent block is not known in this way until a search of it has
 // given its stored score, so that the search inserts exactly what a plain one would.
 //
-// Keys too large to pack (longer than 14 values, or a value above 15) cannot arise in a game of
-// up to seven rows; they are kept in an ordered map of their own and merged into the order when
-// the entries are read or saved.
+// Only keys of positions that some game of up to seven rows can reach are held (all of them
+// pack), so the table never holds more than kMaxBaseKeys; a key of any other position is
+// refused, as a file holding one is damaged. Where the base file lies and when it is read and
+// replaced is base_file.h.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "table/base_file.h"
+#include "table/base_text.h"
 #include "table/key_index.h"
 #include "table/packed_key.h"
 #include "table/position_key.h"
@@ -42,41 +43,37 @@ class PositionTable {
     static constexpr int32_t kRecentSlots = 10;
 
     // The table reads and writes the base file at `basePath`; an empty path means no file.
-    explicit PositionTable(std::string basePath = kBaseFileName);
+    explicit PositionTable(std::string basePath = kBaseFileName, FolderRule rule = FolderRule::Any);
 
     // The score stored under a key equal to `key` in the main array, or 0.
     int32_t Lookup(const PositionKey& key) const;
     // Stores `key` with its score unless an equal key is held already; a key with score 0 is
-    // refused, since 0 means "not scored" everywhere. The eleventh new key merges and saves.
+    // refused, since 0 means "not scored" everywhere, and so is a key no game can reach. The
+    // eleventh new key merges and saves.
     void Insert(const PositionKey& key);
     // Puts the main array in ascending order.
     void SortEntries();
-    // Rewrites the base file with the main array; false when it could not be written (the old
-    // file and the table stay as they were). With no base path there is nothing to write.
-    //
-    // Saves hold a lock on the file's folder, so programs sharing the file save one at a time;
-    // when the file changed since this table last read or wrote it, its keys join the table
-    // first. The first save after a load that found the file damaged or unreadable sets that
-    // file aside; when it cannot, the run saves nothing.
+    // Rewrites the base file with the main array; false when it was not written (the old file
+    // and the table stay as they were, and the reason has been told). With no base path there
+    // is nothing to write. When the file changed since this table last read or wrote it, its
+    // keys join the table first.
     bool Save();
-    // Replaces the table with the base file's keys, after removing what runs that were killed
-    // left beside it. A missing file changes nothing; a damaged or unreadable one leaves the
-    // table empty.
+    // Replaces the table with the base file's keys. A missing file changes nothing; a damaged
+    // or unreadable one leaves the table empty.
     LoadStatus Load();
     // Makes the last save reach the disk (the file and its folder); true when there is nothing
-    // to make durable.
+    // to make durable. A failure is told.
     bool Sync();
-    // Told, once each, what a user should know: a file set aside, saving given up or failing.
-    void SetNoticeHandler(std::function<void(const std::string&)> handler) {
-        notice = std::move(handler);
-    }
+    // Told, once each, what a user should know of the base file: damaged, set aside, left alone,
+    // read-only, not saved. What was found before a handler is set is told when it is set.
+    void SetNoticeHandler(std::function<void(const std::string&)> handler);
 
     int32_t GetEntryCount() const { return entryCount; }
     PositionKey GetEntry(int32_t i) const;
     std::vector<PositionKey> GetEntries() const;
     int32_t GetRecentUsed() const { return recentUsed; }
     PositionKey GetRecent(int32_t slot) const;
-    const std::string& GetBasePath() const { return basePath; }
+    const std::string& GetBasePath() const { return file.Path(); }
     // What was wrong with the file the last Load found damaged.
     const BaseFileProblem& GetLoadProblem() const { return loadProblem; }
 
@@ -102,42 +99,20 @@ class PositionTable {
     void SetWriter(WriteFunction writer) { write = std::move(writer); }
 
   private:
-    struct WideLess {
-        bool operator()(const std::vector<int32_t>& a, const std::vector<int32_t>& b) const {
-            return a.size() != b.size() ? a.size() < b.size() : a < b;
-        }
-    };
-    struct WideEntry {
-        int32_t score;
-        bool merged;
-        bool complete;
-    };
-    struct RecentSlot {
-        bool packed = true;
-        PackedKey code = 0;
-        std::vector<int32_t> wideValues;
-    };
-
     void InsertKey(const PositionKey& key, bool searched);
-    void AddRecent(const PositionKey* wideKey, PackedKey code, int32_t score, bool searched);
-    void Merge(const PositionKey* wideKey, PackedKey code, int32_t score);
+    void AddRecent(PackedKey code, int32_t score, bool searched);
+    void Merge(PackedKey code, int32_t score);
     // Adds the keys of another program's file that this table does not hold, as merged ones.
     void Absorb(const std::vector<PositionKey>& keys);
-    void Notify(const std::string& text) const;
+    void Notify(const std::string& text);
     void Clear();
     // Brings `sorted` (and the file text, when there is a file) up to date with `pending`.
     void Materialize() const;
     void RebuildText() const;
-    template <typename Visit>
-    void ForEachEntry(Visit visit) const;
 
-    std::string basePath;
     WriteFunction write = WriteAll;
-
-    KeyIndex index;                                            // packed keys, merged or recent
-    std::map<std::vector<int32_t>, WideEntry, WideLess> wide;  // keys that do not pack
-    int32_t wideMerged = 0;
-    std::array<RecentSlot, kRecentSlots> recent;
+    KeyIndex index;  // every key, merged or recent
+    std::array<PackedKey, kRecentSlots> recent{};
     int32_t recentUsed = 0;
     int32_t entryCount = 0;
 
@@ -153,11 +128,8 @@ class PositionTable {
     Stats stats;
     BaseFileProblem loadProblem;
     std::function<void(const std::string&)> notice;
-    FileStamp diskStamp;           // the file as this table last read or wrote it
-    bool setAsidePending = false;  // the file on disk could not be loaded
-    bool savesOff = false;         // it could not be set aside either
-    bool failureTold = false;
-    bool unsynced = false;
+    std::vector<std::string> untold;  // notices that came before a handler
+    BaseFile file;
 };
 
 }  // namespace table

@@ -60,23 +60,12 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
     const auto damaged = Cli("move 1 3 5");
     EXPECT_EQ(damaged.out, "2 3\n");
     EXPECT_EQ(damaged.err,
-              "torvel-cli: warning: base file 'torvelbase.txt' is damaged (line 3: the file ends "
+              "torvel-cli: the base file 'torvelbase.txt' is damaged (line 3: the file ends "
               "before a key's length); starting with an empty table\ntorvel-cli: the damaged base "
               "file 'torvelbase.txt' was set aside as 'torvelbase.txt.damaged'\n");
     EXPECT_EQ(ReadFile("torvelbase.txt.damaged"), "3\n0 1\n") << "never destroyed";
     EXPECT_EQ(Cli("verify --base /proc/self/mem").out,
               "/proc/self/mem: cannot be read: Input/output error\n");
-    const auto unreadable = Cli("move --base /proc/self/mem 1 3 5 7 9");
-    EXPECT_EQ(unreadable.out, "4 9\n");
-    EXPECT_NE(unreadable.err.find("cannot be read (Input/output error)"), std::string::npos);
-    EXPECT_NE(unreadable.err.find("could not be set aside"), std::string::npos) << unreadable.err;
-    std::filesystem::create_directory("folder.txt");
-    const auto failing = Cli("move --base folder.txt 1 3 5 7 9");
-    EXPECT_EQ(failing.status, 0);
-    EXPECT_EQ(failing.out, "4 9\n");
-    EXPECT_EQ(failing.err,
-              "torvel-cli: the base file 'folder.txt' could not be saved (Is a "
-              "directory); positions found from now on are not kept\n");
     EXPECT_EQ(Cli("--help").status, 0);
     EXPECT_EQ(Cli("--version").out, "torvel-cli 1.0.0\n");
     const std::string bench = Cli("bench --repeat 1").out;
@@ -178,7 +167,7 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     const std::pair<std::string, std::string> cases[] = {
         {wrong, "line 4: key 1 2 is stored with score 1, but its position scores 3"},
         {"2\n0 1\n3 0 0 1\n\n-4\n", "line 5: key 3 0 0 1 is stored with score -4, but"},
-        {"2\n0 1\n1 8 9\n", "line 3: the position of key 1 8 cannot arise"},
+        {"2\n0 1\n1 8 9\n", "line 3: a key's position cannot arise"},
         {text.substr(0, text.size() / 2), "line "},
         {"", "line 1: the file ends before the key count"}};
     for (const auto& [content, report] : cases) {

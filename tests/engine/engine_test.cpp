@@ -172,9 +172,9 @@ TEST(Exactness, RandomPositionsAndTablesAgreeWithThePlainModel) {
             real->Insert(table::PositionKey(key.values, key.score));
             model.Insert(key);
         }
-        Rows rows = randomRows(9);
+        Rows rows = randomRows(round % 10 == 0 ? 3 : 9);
         if (round % 10 == 0) {
-            rows.push_back(15 + round % 3);  // a row too long to pack
+            rows.push_back(15 + round % 3);  // no game reaches it: searched, never stored
         }
         GameEngine e = At(rows, real);
         if (round % 2 == 0) {

@@ -1,5 +1,7 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <pwd.h>
+#include <unistd.h>
 #include <QBitmap>
 #include <QFileDialog>
 #include <QLabel>
@@ -9,11 +11,15 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
 #include "framework/command_line.h"
+#include "framework/control_bars.h"
 #include "framework/modal_runner.h"
+#include "shell/base_location.h"
 #include "support/program.h"
 #include "support/run_program.h"
 
@@ -157,12 +163,29 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "anything");
 }
 
-TEST_F(Program, AFailedSaveIsToldInTheStatusBar) {
+TEST_F(Program, BaseFileNoticesStayInTheStatusBarWholeAndReachStandardError) {
+    std::ostringstream err;
+    std::streambuf* const before = std::cerr.rdbuf(err.rdbuf());
     std::filesystem::create_directory("torvelbase.txt");  // no file can take its place
+    frame->resize(400, frame->height());
     Take(3, 3);
-    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith(
-        "The base file 'torvelbase.txt' could not be saved (Is a directory)"));
+    std::cerr.rdbuf(before);
+    const QString notice = QStringLiteral(
+        "The base file 'torvelbase.txt' was replaced by something that is not a regular file; "
+        "nothing more is saved in this run");
+    EXPECT_EQ(err.str(), "torvel: t" + notice.mid(1).toStdString() + "\n");
     EXPECT_TRUE(view->turn.messageLine1.starts_with("The computer took "));
+    // Passing over a toolbar button shows its prompt, then the notice again, not "Ready".
+    QWidget* button =
+        frame->findChild<QToolBar*>()->widgetForAction(frame->GetAction(framework::kFileOpen));
+    QTest::mouseMove(button);
+    EXPECT_FALSE(frame->statusBar()->currentMessage().isEmpty());
+    QTest::mouseMove(view, QPoint(590, 5));
+    EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
+    auto* pane = frame->statusBar()->findChildren<QLabel*>().first();
+    EXPECT_TRUE(pane->text().startsWith("The base file") && pane->text().endsWith(u'\u2026'));
+    EXPECT_EQ(pane->toolTip(), notice) << "whole";
+    EXPECT_EQ(frame->wndStatusBar->Notice(), notice);
 }
 
 TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {
@@ -219,29 +242,43 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
     }
 }
 
-// The base file: the one --base names; with --user-base (the desktop launcher's) the user's data
-// folder, made on first use, or no file and a message when it cannot be; else the working folder.
+// The base file: the one --base names, byte for byte; with --user-base (the desktop launcher's)
+// the user's data folder, made on first use, used while it is the user's alone, or no file and a
+// message when it cannot be; else the working folder. What start-up finds is told at once.
 TEST(BaseFile, FollowsTheCommandLineAndTheUserDataFolder) {
     testsupport::TempDir dir;
-    const std::string data = dir.File("data"), home = dir.File("home");
+    const std::string data = dir.File("data"), home = dir.File("home"), open = dir.File("open");
+    std::filesystem::create_directories(open + "/torvel");
+    std::filesystem::permissions(open + "/torvel", std::filesystem::perms::all);
+    testsupport::WriteFile("base-\xff.txt", "2\n0 1\n");  // damaged
     const QByteArray homeBefore = qgetenv("HOME");
     qputenv("HOME", home.c_str());
-    // Arguments, XDG_DATA_HOME and the base file; the last names a file where the folder goes.
-    const std::vector<std::tuple<QStringList, const char*, std::string>> cases = {
-        {{}, data.c_str(), "torvelbase.txt"},
-        {{"--base", "mine.txt"}, data.c_str(), "mine.txt"},
-        {{"--user-base"}, data.c_str(), data + "/torvel/torvelbase.txt"},
-        {{"--user-base"}, nullptr, home + "/.local/share/torvel/torvelbase.txt"},
-        {{"--user-base"}, TORVEL_BINARY, ""}};
-    for (const auto& [arguments, dataHome, path] : cases) {
+    // Arguments, XDG_DATA_HOME, the base file (none: the folder cannot be made), what is told.
+    const std::vector<std::tuple<QStringList, const char*, std::string, QString>> cases = {
+        {{}, data.c_str(), "torvelbase.txt", ""},
+        {{"--base", QString::fromLatin1("base-\xff.txt")},
+         "",
+         "base-\xff.txt",
+         "base-\\xff.txt' is damaged"},
+        {{"--user-base"}, data.c_str(), data + "/torvel/torvelbase.txt", ""},
+        {{"--user-base"}, nullptr, home + "/.local/share/torvel/torvelbase.txt", ""},
+        {{"--user-base"}, open.c_str(), open + "/torvel/torvelbase.txt", "is not yours alone"},
+        {{"--user-base"}, TORVEL_BINARY, "", "cannot be made"}};
+    for (const auto& [arguments, dataHome, path, told] : cases) {
         dataHome != nullptr ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
         shell::CTorvelApp app;
         ASSERT_TRUE(app.InitInstance(framework::ParseCommandLine(arguments)));
         const auto* document = static_cast<game::CTorvelDoc*>(app.GetDocTemplate()->GetDocument());
         EXPECT_EQ(document->engine.GetTable()->GetBasePath(), path) << (dataHome ? dataHome : "");
-        EXPECT_EQ(path.empty(), !app.GetMainWnd()->statusBar()->currentMessage().isEmpty());
+        const QString notice =
+            static_cast<shell::CMainFrame*>(app.GetMainWnd())->wndStatusBar->Notice();
+        EXPECT_TRUE(told.isEmpty() ? notice.isEmpty() : notice.contains(told))
+            << notice.toStdString();
         EXPECT_TRUE(QFileInfo(QString::fromStdString(path)).absoluteDir().exists()) << path;
     }
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("HOME");
+    EXPECT_EQ(shell::DataHome(), std::string(::getpwuid(::geteuid())->pw_dir) + "/.local/share");
     qputenv("HOME", homeBefore);
 }
 

@@ -1,8 +1,9 @@
 // A second, deliberately plain model of the search and its table, written straight from the
 // rules with no shortcut: a sorted array searched by bisection, the ten-key recent block, the
 // merge that copies the array, sorts it with the exchange pass and saves, and a search that
-// searches every child its lookup misses. It is slow, so tests use it on small boards to check
-// that the real table and search hold the same keys in the same places and write the same files.
+// searches every child its lookup misses; it keeps only positions that some game can reach. It
+// is slow, so tests use it on small boards to check that the real table and search hold the same
+// keys in the same places and write the same files.
 #pragma once
 
 #include <algorithm>
@@ -26,6 +27,19 @@ struct Key {
     }
     bool IsEqual(const Key& a) const { return score != 0 && values == a.values; }
     bool IsGreater(const Key& a) const { return !IsEqual(a) && !IsLess(a); }
+    // Some game of up to seven rows reaches it: its rows, largest first, fit 13, 11, ..., 1.
+    bool CanArise() const {
+        Rows sizes;
+        for (size_t k = values.size(); k > 0; --k) {
+            sizes.insert(sizes.end(), size_t(values[k - 1]), int32_t(k));
+        }
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            if (i >= 7 || sizes[i] > 13 - 2 * int32_t(i)) {
+                return false;
+            }
+        }
+        return true;
+    }
     std::string Text() const {
         std::string text = std::to_string(values.size());
         for (int32_t v : values) {
@@ -59,7 +73,7 @@ struct Table {
     }
 
     void Insert(const Key& k) {
-        if (Lookup(k) != 0 ||
+        if (!k.CanArise() || Lookup(k) != 0 ||
             std::any_of(recent.begin(), recent.end(), [&](const Key& r) { return r.IsEqual(k); })) {
             return;
         }
