@@ -51,11 +51,11 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
     EXPECT_EQ(Lines(written), 133u);
     EXPECT_EQ(Cli("score 7 5 3 1").out, "-16\n");
     EXPECT_EQ(ReadFile("torvelbase.txt"), written) << "a second run finds it all";
-    const auto move = Cli("move --base five.txt 1 3 5 7 9");
+    const auto move = Cli("--base five.txt move 1 3 5 7 9");  // options before the command too
     EXPECT_EQ(move.out + move.err, "4 9\n");
     EXPECT_EQ(testsupport::Hash(ReadFile("five.txt")), 0xfd695e580db11f77ull);
     EXPECT_EQ(Cli("score --no-base 0 0").out, "1\n");
-    EXPECT_EQ(Cli("move 2 2 --no-base").out, "0 1\n");
+    EXPECT_EQ(Cli("--no-base move 2 2").out, "0 1\n");
     testsupport::WriteFile("torvelbase.txt", "3\n0 1\n");
     const auto damaged = Cli("move 1 3 5");
     EXPECT_EQ(damaged.out, "2 3\n");
@@ -90,10 +90,11 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
     // Each mistake, and after '|' what its line must say where that matters.
     std::istringstream mistakes(
         "play-chess|unknown command 'play-chess' (try --help)\n,--frobnicate,move,move 1 x|'x',"
-        "move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,move 13 13|row of 13 sticks,move 0 0 0,"
+        "move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,move 13 13|row '13' does not fit,move 0 0 0,"
         "move --turbo 1|unknown option '--turbo',move --base,move --base a --base b 1,"
-        "move --base a --no-base 1,score 99999999999999|out of range,"
-        "move 99999999999999999999|out of range,bench --repeat 0,bench --repeat 1x,"
+        "move --base a --no-base 1,score 99999999999999|row '99999999999999' does not fit,"
+        "move 99999999999999999999|does not fit,--base|--base needs,--no-base --json|no "
+        "command,bench --repeat 0,bench --repeat 1x,"
         "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
         "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
         "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty");
@@ -146,9 +147,9 @@ TEST(Cli, AnalyzeListsEveryMoveByAnotherSolversScoresAndMarksTheComputersMove) {
     }
     EXPECT_EQ(ReadFile("torvelbase.txt"), ReadFile("m")) << "saved as move saves";
     for (const auto& [line, json] : std::vector<std::pair<std::string, std::string>>{
-             {"move --json 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
+             {"--json move 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
              {"score 0 2 --json", R"({"rows":[0,2],"score":3,"outcome":"wins","movesLeft":2})"},
-             {"analyze --no-base --json 2",
+             {"--no-base analyze --json 2",
               R"({"rows":[2],"score":3,"outcome":"wins","movesLeft":2,"moves":[{"row":0,"take":1,)"
               R"("score":3,"outcome":"wins","movesLeft":2,"chosen":true},{"row":0,"take":2,)"
               R"("score":-2,"outcome":"loses","movesLeft":1,"chosen":false}]})"}}) {
