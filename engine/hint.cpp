@@ -21,8 +21,9 @@ std::string HintText(const ScoredMove& best) {
     if (best.score > 0) {
         return "You can win: " + Taking(best.move) + " (wins in " + MovesLeft(best.score) + ").";
     }
-    return "The computer wins whatever you do; " + Taking(best.move) +
-           " to hold out longest (loses in " + MovesLeft(best.score) + ").";
+    // Short enough for the status bar of the window at its first size, whatever the numbers.
+    return "You cannot win: " + Taking(best.move) + " to hold out (loses in " +
+           MovesLeft(best.score) + ").";
 }
 
 std::string HintFor(const GameEngine& game) {

@@ -9,9 +9,10 @@
 
 namespace engine {
 
-// "You can win: take 3 sticks from row 2 (wins in 6 moves).", or that the computer wins
-// whatever is played, with the move that holds out longest. Moves are counted as `analyze`
-// counts them: this one and every one after it.
+// "You can win: take 3 sticks from row 2 (wins in 6 moves).", or, when the computer wins
+// whatever is played, "You cannot win: take 1 stick from row 0 to hold out (loses in 15 moves)."
+// with the move that holds out longest. Moves are counted as `analyze` counts them: this one
+// and every one after it.
 std::string HintText(const ScoredMove& best);
 
 // The hint for the engine's position, found by the search the computer's own move makes (each
