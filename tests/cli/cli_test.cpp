@@ -182,6 +182,9 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
         const auto run = Cli("play --no-base --rows 3", input);
         EXPECT_TRUE(run.status == 0 && run.out.ends_with('\n')) << run.out;
     }
+    EXPECT_EQ(Cli("play --no-base --rows 3 --computer-first --save c.txt").status, 0);
+    EXPECT_NE(ReadFile("c.txt").find("first computer\nstart 1 3 5\ncomputer 2 "),
+              std::string::npos);
     const auto unsaved = Cli("play --no-base --save no/such/game.txt", "0 1\n");
     EXPECT_EQ(unsaved.status * 1000 + unsaved.out.size(), 1000u);
     EXPECT_TRUE(unsaved.err.starts_with("torvel-cli: the game could not be saved as"))
