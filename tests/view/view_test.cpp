@@ -277,7 +277,7 @@ TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
 
 // H through a whole five-row game played by keys: the status bar, which screen readers read, names
 // the plain model's best move with how the game then ends, and the board and its messages stay; the
-// hint goes once the position changes.
+// hint stays while sticks are picked up and goes once the position changes.
 TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame) && view->hasFocus());
@@ -297,6 +297,7 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
         EXPECT_TRUE(drawings.empty() && view->turn.messageLine1 + view->turn.messageLine2 == lines);
         const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
         QTest::keyClick(frame->windowHandle(), Qt::Key(Qt::Key_0 + (lowest - rows.begin())));
+        EXPECT_EQ(bar->text(QAccessible::Name).toStdString().substr(0, 4), "You ") << "kept";
         QTest::keyClick(frame->windowHandle(), Qt::Key_Return);
         EXPECT_EQ(frame->statusBar()->currentMessage(), QString()) << "gone with its position";
     }
