@@ -29,9 +29,7 @@ std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis, bool
     if (auto error = TakeBaseOption(rest, analysis.base)) {
         return error;
     }
-    const auto json = std::remove(rest.begin(), rest.end(), "--json");
-    analysis.json = json != rest.end();
-    rest.erase(json, rest.end());
+    analysis.json = TakeFlag(rest, "--json");
     if (auto error = ParsePosition(rest, analysis.rows)) {
         return error;
     }
@@ -46,24 +44,6 @@ engine::GameEngine Open(const Analysis& analysis) {
     engine::GameEngine game(OpenTable(analysis.base));
     game.SetRows(analysis.rows);
     return game;
-}
-
-const char* Outcome(int32_t score) {
-    return score > 0 ? "wins" : "loses";
-}
-
-int32_t MovesLeft(int32_t score) {
-    return (score > 0 ? score : -score) - 1;
-}
-
-// "score":7,"outcome":"wins","movesLeft":6
-std::string JsonScore(int32_t score) {
-    return "\"score\":" + std::to_string(score) + ",\"outcome\":" + JsonString(Outcome(score)) +
-           ",\"movesLeft\":" + std::to_string(MovesLeft(score));
-}
-
-std::string JsonMove(const engine::Move& move) {
-    return "\"row\":" + std::to_string(move.row) + ",\"take\":" + std::to_string(move.number);
 }
 
 // Whether a move with score `a` is better for its player than one with `b`: every win before

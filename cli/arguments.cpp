@@ -1,11 +1,30 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "engine/rules.h"
 #include "table/decimal.h"
 
 namespace cli {
+
+namespace {
+
+// The one wording for a row too long for its place, however far beyond it lies.
+UsageError RowDoesNotFit(const std::string& arg) {
+    return UsageError{"row '" + arg +
+                      "' does not fit a game of seven rows (largest first, the rows must fit "
+                      "under 13, 11, 9, 7, 5, 3 and 1 sticks)"};
+}
+
+}  // namespace
+
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
+    const auto taken = std::remove(args.begin(), args.end(), flag);
+    const bool found = taken != args.end();
+    args.erase(taken, args.end());
+    return found;
+}
 
 std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOption& base) {
     bool seenBase = false;
@@ -85,15 +104,13 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
             return UsageError{"row '" + arg + "' is negative"};
         }
         if (status == table::DecimalStatus::OutOfRange) {
-            return UsageError{"row '" + arg + "' is out of range (no row holds more than " +
-                              std::to_string(engine::kLongestRow) + " sticks)"};
+            return RowDoesNotFit(arg);
         }
         rows.push_back(sticks);
     }
     if (const std::optional<int32_t> tooLong = engine::RowThatDoesNotFit(rows)) {
-        return UsageError{"row of " + std::to_string(*tooLong) +
-                          " sticks cannot stand in a game of seven rows with the others "
-                          "(largest rows first, they must fit under 13, 11, 9, 7, 5, 3, 1)"};
+        const auto at = std::find(rows.begin(), rows.end(), *tooLong) - rows.begin();
+        return RowDoesNotFit(args[static_cast<size_t>(at)]);
     }
     return std::nullopt;
 }

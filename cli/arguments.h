@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/usage.h"
@@ -20,6 +21,9 @@ struct BaseOption {
 
 // Takes `--base FILE` and `--no-base` out of `args` wherever they stand.
 std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOption& base);
+
+// Takes every `flag` out of `args`; whether there was one.
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
 
 // Reads the value of the option at `args[i]`, a decimal number from `lowest` to `highest`, and
 // moves `i` onto it.

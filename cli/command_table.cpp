@@ -13,8 +13,14 @@ std::span<const Command> Commands() {
          "list every move, the best first, with who wins and in how many moves; * marks the "
          "computer's",
          RunAnalyze},
-        {"play", "[--rows N] [--computer-first] [--base FILE | --no-base]",
-         "play a game against the computer in the terminal (3 to 7 rows, 4 by default)", RunPlay},
+        {"play", "[--rows N] [--computer-first] [--save FILE] [--base FILE | --no-base]",
+         "play a game against the computer in the terminal (3 to 7 rows, 4 by default); type "
+         "hint for the best move; --save keeps the game in FILE after every move",
+         RunPlay},
+        {"review", "[--json] [--base FILE | --no-base] FILE",
+         "go through a saved game move by move: what each move did to its player's outcome, "
+         "and the best move where it was not",
+         RunReview},
         {"verify", "[--base FILE]",
          "check a base file: its structure, and every stored score against a search of its own",
          RunVerify},

@@ -23,6 +23,7 @@ int RunScore(Arguments args);
 int RunAnalyze(Arguments args);
 int RunBench(Arguments args);
 int RunPlay(Arguments args);
+int RunReview(Arguments args);
 int RunVerify(Arguments args);
 
 }  // namespace cli

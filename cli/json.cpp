@@ -32,4 +32,21 @@ std::string JsonArray(std::span<const int32_t> numbers) {
     return json + ']';
 }
 
+const char* Outcome(int32_t score) {
+    return score > 0 ? "wins" : "loses";
+}
+
+int32_t MovesLeft(int32_t score) {
+    return (score > 0 ? score : -score) - 1;
+}
+
+std::string JsonScore(int32_t score) {
+    return "\"score\":" + std::to_string(score) + ",\"outcome\":" + JsonString(Outcome(score)) +
+           ",\"movesLeft\":" + std::to_string(MovesLeft(score));
+}
+
+std::string JsonMove(const engine::Move& move) {
+    return "\"row\":" + std::to_string(move.row) + ",\"take\":" + std::to_string(move.number);
+}
+
 }  // namespace cli

@@ -1,5 +1,6 @@
 // torvel-cli: the Torvel engine from the command line.
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,34 +20,53 @@ void PrintHelp() {
     }
     std::cout << "\nRows are counted from 0, the row that starts with one stick. The base file\n"
                  "is torvelbase.txt in the working directory unless --base names another;\n"
-                 "--no-base reads and writes no file.\n\n"
+                 "--no-base reads and writes no file. --base, --no-base and --json may also\n"
+                 "come before the command.\n\n"
                  "  --help      show this help\n"
                  "  --version   show the version\n";
+}
+
+// The options every command that uses the base file or prints JSON shares may come before the
+// command too: they are handed to it as if they followed its name.
+bool IsSharedOption(const std::string& arg) {
+    return arg == "--no-base" || arg == "--base" || arg == "--json";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp();
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    size_t at = 0;
+    while (at < args.size() && IsSharedOption(args[at])) {
+        at += args[at] == "--base" ? 2 : 1;
+    }
+    if (at >= args.size()) {
+        return cli::UsageFailure(at > args.size() ? "--base needs a file name"
+                                                  : "no command given (try --help)");
+    }
+    // The command's name first, then the options given before it, then the rest.
+    std::rotate(args.begin(), args.begin() + static_cast<ptrdiff_t>(at),
+                args.begin() + static_cast<ptrdiff_t>(at) + 1);
+    const std::string& name = args[0];
+    if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp();
         return 0;
     }
-    if (args[0] == "--version") {
+    if (name == "--version") {
         std::cout << "torvel-cli " TORVEL_VERSION "\n";
         return 0;
     }
     for (const cli::Command& command : cli::Commands()) {
-        if (args[0] == command.name) {
+        if (name == command.name) {
             return command.run(cli::Arguments(args).subspan(1));
         }
     }
-    if (args[0].starts_with("-")) {
-        return cli::UsageFailure("unknown option '" + args[0] + "'");
+    if (name.starts_with("-")) {
+        return cli::UsageFailure("unknown option '" + name + "'");
     }
-    return cli::UsageFailure("unknown command '" + args[0] + "' (try --help)");
+    return cli::UsageFailure("unknown command '" + name + "' (try --help)");
 }

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "engine/hint.h"
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "table/decimal.h"
@@ -13,9 +14,9 @@ namespace cli {
 namespace {
 
 constexpr const char* kIntroduction =
-    "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
-    "Type your move as the row and the number of sticks (\"3 2\" takes 2 sticks from row 3),\n"
-    "or q to quit. Rows are counted from 0, the row that starts with one stick.\n";
+    "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
+    "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
+    "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, or q to quit.\n";
 constexpr const char* kPrompt = "Your move: ";
 constexpr const char* kNotAMove =
     "Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.";
@@ -71,6 +72,10 @@ HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game)
         input.kind = HumanInput::Kind::Quit;
         return input;
     }
+    if (words.size() == 1 && (words[0] == "hint" || words[0] == "?")) {
+        input.kind = HumanInput::Kind::Hint;
+        return input;
+    }
     int32_t row = 0;
     int32_t number = 0;
     if (words.size() != 2 || !ParseInteger(words[0], row) || !ParseInteger(words[1], number)) {
@@ -115,28 +120,44 @@ TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input
 }
 
 TerminalGame::End TerminalGame::Play() {
+    record = {game.GetRows(), {}};
+    if (!Keep()) {
+        return End::Stopped;
+    }
     out << kIntroduction;
     PrintBoard();
-    if (settings.computerFirst) {
-        ComputerTurn();
+    if (settings.computerFirst && !ComputerTurn()) {
+        return End::Stopped;
     }
     while (true) {
         engine::Move move;
-        if (!ReadMove(move)) {
+        if (!ReadMove(move) || !Make(engine::Player::Human, move)) {
             return End::Stopped;
         }
-        game.ApplyMove(move);
         PrintBoard();
         if (game.IsEmpty()) {
             out << engine::kHumanLostText << std::endl;
             return End::HumanLost;
         }
-        ComputerTurn();
+        if (!ComputerTurn()) {
+            return End::Stopped;
+        }
         if (game.IsEmpty()) {
             out << engine::kHumanWonText << std::endl;
             return End::HumanWon;
         }
     }
+}
+
+bool TerminalGame::Make(engine::Player player, engine::Move move) {
+    if (game.ApplyMove(move)) {
+        record.moves.push_back({player, move});
+    }
+    return Keep();
+}
+
+bool TerminalGame::Keep() {
+    return !settings.keep || settings.keep({settings.rows, !settings.computerFirst, record});
 }
 
 void TerminalGame::PrintBoard() {
@@ -170,6 +191,9 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             case HumanInput::Kind::Move:
                 move = input.move;
                 return true;
+            case HumanInput::Kind::Hint:
+                out << engine::HintFor(game) << '\n';
+                break;
             case HumanInput::Kind::Invalid:
                 out << input.problem << '\n';
                 break;
@@ -199,13 +223,14 @@ bool TerminalGame::ReadLine(std::string& line, bool& tooLong) {
     return readAny;
 }
 
-void TerminalGame::ComputerTurn() {
+bool TerminalGame::ComputerTurn() {
     out << engine::kThinkingText << std::endl;
     const engine::Move move = game.ChooseMove();
-    game.ApplyMove(move);
+    const bool kept = Make(engine::Player::Computer, move);
     out << engine::ComputerTookText(move) << '\n';
     PrintBoard();
     out << std::flush;
+    return kept;
 }
 
 }  // namespace cli

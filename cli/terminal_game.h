@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "engine/game_engine.h"
 #include "engine/move.h"
 #include "engine/rules.h"
+#include "engine/saved_game.h"
 
 namespace cli {
 
@@ -23,18 +25,20 @@ struct PlaySettings {
     // Write each line read after the prompt, so that a transcript of piped input reads as the
     // same session does in a terminal, where the terminal itself shows what was typed.
     bool echoInput = false;
+    // Given the game as a saved game at its start and after every move; false ends the game.
+    std::function<bool(const engine::SavedGame&)> keep = nullptr;
 };
 
 // What a line typed at the prompt asks for.
 struct HumanInput {
-    enum class Kind { Move, Quit, Invalid };
+    enum class Kind { Move, Hint, Quit, Invalid };
     Kind kind = Kind::Invalid;
     engine::Move move;    // set for Move
     std::string problem;  // set for Invalid: one plain sentence
 };
 
 // Reads one line against the position: two integers (row, then sticks) that make a legal move,
-// or "q" / "quit".
+// "hint" / "?", or "q" / "quit".
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game);
 
 // "3: | | |" for row 3 of three sticks; "0:" for an empty row 0.
@@ -48,7 +52,8 @@ class TerminalGame {
     TerminalGame(engine::GameEngine& game, std::istream& in, std::ostream& out,
                  PlaySettings settings);
 
-    // Plays until the board is empty, or until the input ends or asks to quit.
+    // Plays until the board is empty, or until the input ends or asks to quit, or until the game
+    // cannot be kept.
     End Play();
 
   private:
@@ -58,12 +63,16 @@ class TerminalGame {
     // Reads one line without its line end; false at the end of the input. A line longer than
     // any move is cut short and `tooLong` is set, the rest of it read and dropped.
     bool ReadLine(std::string& line, bool& tooLong);
-    void ComputerTurn();
+    // Plays the move and gives the game so far to `keep`; false when that fails.
+    bool Make(engine::Player player, engine::Move move);
+    bool Keep();
+    bool ComputerTurn();
 
     engine::GameEngine& game;
     std::istream& in;
     std::ostream& out;
     PlaySettings settings;
+    engine::GameRecord record;
 };
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace cli {
 
@@ -9,6 +10,10 @@ namespace cli {
 struct UsageError {
     std::string message;
 };
+
+// A file name as messages show it: in single quotes, bytes below space and DEL as \xNN, so that
+// no name can upset the terminal.
+std::string Shown(std::string_view name);
 
 // Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
 int UsageFailure(const std::string& message);

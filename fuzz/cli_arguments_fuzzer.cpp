@@ -1,12 +1,14 @@
 // torvel-cli's argument reading on arbitrary arguments (the input split at NUL bytes). It never
 // touches a file, takes out --base and --no-base by their rules, accepts only positions that fit
 // a seven-row game, and reads each argument as a line typed at play's prompt: a move it accepts
-// is legal, and a refusal says why.
+// is legal, and a refusal says why. The whole input, read as a saved game, is either one that
+// reads back as written, or none, or damaged at one of its lines.
 #include <algorithm>
 #include <functional>
 
 #include "cli/arguments.h"
 #include "cli/terminal_game.h"
+#include "engine/saved_game.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -52,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    (input.move.number >= 1 && after.ApplyMove(input.move)));
         FUZZ_CHECK(input.kind != cli::HumanInput::Kind::Invalid || !input.problem.empty());
     }
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const engine::SavedGameReading reading = engine::ReadSavedGame(text);
+    using Status = engine::SavedGameReading::Status;
+    FUZZ_CHECK(reading.status != Status::Loaded ||
+               engine::ReadSavedGame(engine::SavedGameText(reading.saved)).saved == reading.saved);
+    FUZZ_CHECK((reading.status == Status::Damaged) ==
+               (reading.line >= 1 && !reading.problem.empty() &&
+                reading.line <= size_t(std::count(text.begin(), text.end(), '\n')) + 1));
     FUZZ_CHECK(std::filesystem::is_empty("."));
     return 0;
 }

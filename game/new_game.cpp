@@ -6,6 +6,7 @@ void NewGame(CTorvelDoc& document, BoardView& view) {
     TurnState& state = view.State();
     document.engine.Resize(document.rowCountOption);
     document.engine.Reset();
+    document.record = {document.engine.GetRows(), {}};
     // A selection left from the last game would show on the new board and be played there.
     state.selectedRow = 0;
     state.sticksTaken = 0;

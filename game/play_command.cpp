@@ -8,10 +8,17 @@ namespace game {
 
 namespace {
 
-void PlayHumanMove(engine::GameEngine& game, TurnState& state, BoardView& view) {
+// A move that takes sticks goes into the game's record; a refused one changes nothing.
+void Play(CTorvelDoc& document, engine::Player player, engine::Move move) {
+    if (document.engine.ApplyMove(move) && move.number > 0) {
+        document.record.moves.push_back({player, move});
+    }
+}
+
+void PlayHumanMove(CTorvelDoc& document, TurnState& state, BoardView& view) {
     // The view asks for this only with sticks selected, never more than the row holds; a
     // selection that does not fit the position is refused and the turn passes anyway.
-    game.ApplyMove(engine::Move{state.selectedRow, state.sticksTaken});
+    Play(document, engine::Player::Human, engine::Move{state.selectedRow, state.sticksTaken});
     state.sticksTaken = 0;
     state.selectedRow = 0;
     // The selection messages stay until the computer's move replaces them.
@@ -19,14 +26,15 @@ void PlayHumanMove(engine::GameEngine& game, TurnState& state, BoardView& view) 
     state.humanToMove = false;
 }
 
-void PlayComputerMove(engine::GameEngine& game, TurnState& state, BoardView& view) {
+void PlayComputerMove(CTorvelDoc& document, TurnState& state, BoardView& view) {
+    engine::GameEngine& game = document.engine;
     state.sticksTaken = 0;
     state.selectedRow = 0;
     SetLine(state.messageLine1, engine::kThinkingText);
     SetLine(state.messageLine2, " ");
     view.RedrawNow();
     const engine::Move reply = game.ChooseMove();
-    game.ApplyMove(reply);
+    Play(document, engine::Player::Computer, reply);
     // What the search saved on the way reaches the disk once a turn, not at every save.
     if (table::PositionTable* positions = game.GetTable()) {
         positions->Sync();
@@ -48,9 +56,9 @@ void PlayCommand(CTorvelDoc& document, BoardView& view) {
         return;
     }
     if (state.humanToMove) {
-        PlayHumanMove(game, state, view);
+        PlayHumanMove(document, state, view);
     } else {
-        PlayComputerMove(game, state, view);
+        PlayComputerMove(document, state, view);
     }
     // Whoever took the last stick loses.
     if (game.IsEmpty()) {

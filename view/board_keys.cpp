@@ -2,9 +2,9 @@
 // a digit 0 to 6 (main row or keypad) is a left click over that row (a row not on the board is
 // taken as an empty one, though it never becomes the selected row), Backspace a right click
 // over the row being taken from, Return, Enter and Space a press and release of the Play button,
-// and Escape right clicks over the selected row until nothing is selected. Keys held with Ctrl,
-// Alt or Meta are left to the menu's accelerators. While a modal dialog is open or a Play
-// command runs the keys do nothing.
+// and Escape right clicks over the selected row until nothing is selected. H asks for a hint. Keys
+// held with Ctrl, Alt or Meta are left to the menu's accelerators. While a modal dialog is open or
+// a Play command runs the keys do nothing.
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -47,6 +47,9 @@ bool CTorvelView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         case Qt::Key_Enter:
         case Qt::Key_Space:
             ClickPlay();
+            return true;
+        case Qt::Key_H:
+            ShowHint();
             return true;
         case Qt::Key_Backspace:
             if (TakesInput()) {

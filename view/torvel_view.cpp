@@ -54,6 +54,7 @@ void CTorvelView::OnUpdate(framework::View* sender, long hint, QObject*) {
 
 void CTorvelView::RedrawNow() {
     framework::View::RedrawNow();
+    ForgetStaleHint();
     AnnounceBoardChanges(*this);
 }
 

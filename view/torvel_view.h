@@ -12,6 +12,7 @@
 
 #include <QSize>
 #include <QString>
+#include <vector>
 
 #include "framework/view.h"
 #include "game/board_view.h"
@@ -61,6 +62,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // No modal dialog is open and no Play command is running (the computer thinking).
     bool TakesInput() const;
+    // Key H: what a perfect player would do here, in the status bar (board_hint.cpp).
+    void ShowHint();
     // A left click over the row (rows not on the board take none), and a press and release
     // of the Play button, as the mouse makes them; each draws at once.
     void ClickRow(int32_t row);
@@ -105,9 +108,14 @@ class CTorvelView : public framework::View, public game::BoardView {
     void LeftPress(bool onPlay, int32_t row);
     void RightPress(bool onPlay, int32_t row);
     void LeftRelease(bool onPlay);
+    // Takes the hint out of the status bar once the position it was for has changed.
+    void ForgetStaleHint();
 
     // A Play command is running: the computer may be thinking.
     bool playing = false;
+    // The hint last shown and the rows it was for; no rows once it is gone.
+    QString hintShown;
+    std::vector<int32_t> hintRows;
 };
 
 }  // namespace view

@@ -4,17 +4,24 @@
 
 #include <filesystem>
 #include <functional>
+#include <numeric>
 #include <random>
 
 #include "cli/base_check.h"
+#include "cli/json.h"
 #include "cli/key_solver.h"
 #include "cli/terminal_game.h"
+#include "engine/hint.h"
+#include "support/reference_model.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Rows = std::vector<int32_t>;
+using cli::JsonArray;
+using cli::JsonMove;
+using cli::JsonScore;
 using testsupport::ReadFile;
 
 // torvel-cli with the words of `line` as its arguments.
@@ -51,11 +58,11 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
     EXPECT_EQ(Lines(written), 133u);
     EXPECT_EQ(Cli("score 7 5 3 1").out, "-16\n");
     EXPECT_EQ(ReadFile("torvelbase.txt"), written) << "a second run finds it all";
-    const auto move = Cli("move --base five.txt 1 3 5 7 9");
+    const auto move = Cli("--base five.txt move 1 3 5 7 9");  // options before the command too
     EXPECT_EQ(move.out + move.err, "4 9\n");
     EXPECT_EQ(testsupport::Hash(ReadFile("five.txt")), 0xfd695e580db11f77ull);
     EXPECT_EQ(Cli("score --no-base 0 0").out, "1\n");
-    EXPECT_EQ(Cli("move 2 2 --no-base").out, "0 1\n");
+    EXPECT_EQ(Cli("--no-base move 2 2").out, "0 1\n");
     testsupport::WriteFile("torvelbase.txt", "3\n0 1\n");
     const auto damaged = Cli("move 1 3 5");
     EXPECT_EQ(damaged.out, "2 3\n");
@@ -79,10 +86,14 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
     // Each mistake, and after '|' what its line must say where that matters.
     std::istringstream mistakes(
         "play-chess|unknown command 'play-chess' (try --help)\n,--frobnicate,move,move 1 x|'x',"
-        "move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,move 13 13|row of 13 sticks,move 0 0 0,"
+        "move 1 -3,score 1 2.5,move 1 3 5 7 9 11 13 0,move 13 13|row '13' does not fit,move 0 0 0,"
         "move --turbo 1|unknown option '--turbo',move --base,move --base a --base b 1,"
-        "move --base a --no-base 1,score 99999999999999|out of range,"
-        "move 99999999999999999999|out of range,bench --repeat 0,bench --repeat 1x,"
+        "move --base a --no-base 1,score 99999999999999|row '99999999999999' does not fit,"
+        "move 99999999999999999999|does not fit,--base|--base needs,--no-base --json|no command,"
+        "review,review a b|not also 'b',review missing|'missing' cannot be read: no such file,"
+        "review --no-base .|'.' cannot be read: not a regular file,play --save,"
+        "play --save a --save b|--save given twice,play --save ./torvelbase.txt|is the base "
+        "file,bench --repeat 0,bench --repeat 1x,"
         "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
         "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
         "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty");
@@ -135,9 +146,9 @@ TEST(Cli, AnalyzeListsEveryMoveByAnotherSolversScoresAndMarksTheComputersMove) {
     }
     EXPECT_EQ(ReadFile("torvelbase.txt"), ReadFile("m")) << "saved as move saves";
     for (const auto& [line, json] : std::vector<std::pair<std::string, std::string>>{
-             {"move --json 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
+             {"--json move 1 3 5", R"({"rows":[1,3,5],"row":2,"take":3})"},
              {"score 0 2 --json", R"({"rows":[0,2],"score":3,"outcome":"wins","movesLeft":2})"},
-             {"analyze --no-base --json 2",
+             {"--no-base analyze --json 2",
               R"({"rows":[2],"score":3,"outcome":"wins","movesLeft":2,"moves":[{"row":0,"take":1,)"
               R"("score":3,"outcome":"wins","movesLeft":2,"chosen":true},{"row":0,"take":2,)"
               R"("score":-2,"outcome":"loses","movesLeft":1,"chosen":false}]})"}}) {
@@ -156,9 +167,17 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     EXPECT_NE(game.out.find("Your move: hello\nType the row and the number of sticks"),
               std::string::npos);
     EXPECT_TRUE(game.out.ends_with("\nYou lose, you took the last stick.\n")) << game.out;
-    for (const char* input : {"", "q\n", "0 1"}) {
-        EXPECT_EQ(Cli("play --no-base --rows 3", input).status, 0);
+    for (const char* input : {"", "q\n", "0 1", "hint"}) {
+        const auto run = Cli("play --no-base --rows 3", input);
+        EXPECT_TRUE(run.status == 0 && run.out.ends_with('\n')) << run.out;
     }
+    EXPECT_EQ(Cli("play --no-base --rows 3 --computer-first --save c.txt").status, 0);
+    EXPECT_NE(ReadFile("c.txt").find("first computer\nstart 1 3 5\ncomputer 2 "),
+              std::string::npos);
+    const auto unsaved = Cli("play --no-base --save no/such/game.txt", "0 1\n");
+    EXPECT_EQ(unsaved.status * 1000 + unsaved.out.size(), 1000u);
+    EXPECT_TRUE(unsaved.err.starts_with("torvel-cli: the game could not be saved as"))
+        << unsaved.err;
     const std::string text = ReadFile("torvelbase.txt");
     EXPECT_EQ(Cli("verify").out,
               "torvelbase.txt: " + text.substr(0, text.find('\n')) + " keys, ok\n");
@@ -179,6 +198,85 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     EXPECT_EQ(Cli("verify --base none").out, "none: cannot be read: no such file\n");
     EXPECT_EQ(Cli("verify --base .").out, ".: cannot be read: not a regular file\n");
     EXPECT_TRUE(cli::CheckBaseText("2 0\n1\r\n\n1 1\n-2").ok);
+}
+
+// A whole five-row game through the pipe, kept with --save, the human asking for a hint before
+// each move and taking all of the lowest row every other time: at every position the hint, review
+// and analyze give the plain model's best move and score, and review weighs the move played by
+// the model's scores.
+TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
+    testsupport::TempDir dir;
+    reference::Table model;
+    engine::SavedGame saved{5, true, {{1, 3, 5, 7, 9}, {}}};
+    Rows rows = saved.game.start;
+    std::string script, json = R"({"start":[1,3,5,7,9],"moves":[)";
+    std::vector<std::string> hints;
+    const auto scored = [](engine::Move m, int32_t t) { return JsonMove(m) + ',' + JsonScore(t); };
+    for (bool human = true; std::any_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
+         human = !human) {
+        const Rows scores = reference::MoveScores(model, rows, false);
+        const auto [row, take] = reference::ChooseMove(model, rows);
+        const engine::ScoredMove best{{row, take}, reference::Best(scores)};
+        const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
+        const engine::Move move = human && saved.game.moves.size() % 4 == 2
+                                      ? engine::Move{int32_t(lowest - rows.begin()), *lowest}
+                                      : best.move;
+        const int32_t t =
+            scores[size_t(std::accumulate(rows.begin(), rows.begin() + move.row, move.number - 1))];
+        const char* verdict = t == best.score  ? "best"
+                              : best.score < 0 ? "quickerLoss"
+                              : t > 0          ? "slowerWin"
+                                               : "winGivenAway";
+        std::string at;
+        for (int32_t sticks : rows) {
+            at += ' ' + std::to_string(sticks);
+        }
+        EXPECT_TRUE(Cli("analyze --json" + at)
+                        .out.starts_with(R"({"rows":)" + JsonArray(rows) + ',' +
+                                         JsonScore(best.score) + R"(,"moves":[{)" +
+                                         scored(best.move, best.score)))
+            << at;
+        if (human) {
+            const std::string ask = hints.size() % 2 ? "?" : "hint";
+            script +=
+                ask + '\n' + std::to_string(move.row) + ' ' + std::to_string(move.number) + '\n';
+            hints.push_back("Your move: " + ask + '\n' + engine::HintText(best) + '\n');
+        }
+        json += std::string(saved.game.moves.empty() ? "" : ",") + R"({"player":")" +
+                (human ? "human" : "computer") + R"(","rows":)" + JsonArray(rows) + ',' +
+                scored(move, t) + R"(,"verdict":")" + verdict + R"(","best":{)" +
+                scored(best.move, best.score) + "}}";
+        saved.game.moves.push_back(
+            {human ? engine::Player::Human : engine::Player::Computer, move});
+        rows[size_t(move.row)] -= move.number;
+    }
+    const bool humanLost = saved.game.moves.back().player == engine::Player::Human;
+    json += R"(],"rows":[0,0,0,0,0],"winner":")" + std::string(humanLost ? "computer" : "human") +
+            R"(","toMove":null})" + '\n';
+    const std::string game = Cli("play --rows 5 --save g.txt", script).out;
+    for (size_t i = 0, at = 0; i < hints.size(); ++i) {
+        at = game.find(hints[i], at);
+        EXPECT_NE(at, std::string::npos) << hints[i];
+    }
+    EXPECT_EQ(ReadFile("g.txt"), engine::SavedGameText(saved));
+    EXPECT_EQ(Cli("review --json g.txt").out, json);
+    EXPECT_EQ(Lines(Cli("review g.txt").out), saved.game.moves.size() + 1);
+    testsupport::WriteFile("seven.txt",
+                           "Torvel saved game, version 1\noptions rows 7 first human\n"
+                           "start 1 3 5 7 9 11 13\nhuman 5 7\nend\n");
+    EXPECT_EQ(
+        Cli("review seven.txt").out,
+        "1. human takes 7 sticks from row 5: wins in 42 moves instead of 38 (taking 11 sticks "
+        "from row 6 wins sooner)\nThe game goes on from 1 3 5 7 9 4 13, the computer to move.\n");
+    testsupport::WriteFile("notes.txt", "notes\n");
+    testsupport::WriteFile("bad.txt", ReadFile("g.txt").replace(78, 1, "0"));  // human 0 9
+    for (const auto& [file, says] : {std::pair{"notes.txt", "holds no saved game (its first line"},
+                                     {"bad.txt", "is damaged: line 4: row 0 has only 1 stick\n"}}) {
+        const auto review = Cli(std::string("review ") + file);
+        EXPECT_EQ(review.status * 1000 + review.out.size(), 2000u) << file;
+        EXPECT_TRUE(review.err.starts_with("torvel-cli: '" + std::string(file) + "' " + says))
+            << review.err;
+    }
 }
 
 TEST(TerminalGame, WhatATypedLineMeans) {
@@ -250,9 +348,10 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
         return line.empty() ? line : line + "\n";
     });
     EXPECT_TRUE(out.starts_with(
-        "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
-        "Type your move as the row and the number of sticks (\"3 2\" takes 2 sticks from row 3),\n"
-        "or q to quit. Rows are counted from 0, the row that starts with one stick.\n\n"
+        "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
+        "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
+        "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, or q to "
+        "quit.\n\n"
         "2: | | | | |\n1: | | |\n0: |\n\nYour move: x\nType the row"))
         << out;
     EXPECT_NE(out.find("Your move: 9 9\nThere is no row 9"), std::string::npos);

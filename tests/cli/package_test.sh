@@ -6,6 +6,8 @@
 set -euo pipefail
 build=$1 window=$2 version=$3
 work=$(mktemp -d)
+# Everything the tools make goes in here and goes with it (lintian leaves a cache file behind).
+export TMPDIR=$work
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "engine/game_engine.h"
+#include "engine/saved_game.h"
 #include "support/reference_model.h"
 #include "support/temp_dir.h"
 
@@ -205,6 +206,59 @@ TEST(Exactness, TheSevenRowFirstMoveWritesThePlainModelsFiles) {
     EXPECT_EQ(writes, 2u * 1937);
     EXPECT_EQ(t->GetEntryCount(), 21307);
     EXPECT_EQ(hash, 0xd818d7bc2369fcd1ull) << std::hex << hash;
+}
+
+// A saved game reads back as written, in any spacing and line ends; any other text is no saved
+// game, and a broken one is refused at the line of its first problem.
+TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
+    using engine::Player;
+    const engine::SavedGame saved{
+        6, false, {StartRows(4), {{Player::Human, {3, 2}}, {Player::Computer, {0, 1}}}}};
+    const std::string head = "Torvel saved game, version 1\n",
+                      options = "options rows 6 first computer\n";
+    const std::string text = head + options + "start 1 3 5 7\nhuman 3 2\ncomputer 0 1\nend\n";
+    EXPECT_EQ(engine::SavedGameText(saved), text);
+    for (const std::string& form : {text, "\xEF\xBB\xBF" + head + "\r\n" + options +
+                                              " start\t1 3 5  7\r\n"
+                                              "\nhuman 3 2\ncomputer 0 1\nend"}) {
+        const engine::SavedGameReading reading = engine::ReadSavedGame(form);
+        EXPECT_EQ(reading.status, engine::SavedGameReading::Status::Loaded) << reading.problem;
+        EXPECT_EQ(reading.saved, saved);
+    }
+    EXPECT_EQ(engine::RowsAfter(saved.game), (Rows{0, 3, 5, 5}));
+    EXPECT_EQ(engine::RowsAfter(saved.game, 1), (Rows{1, 3, 5, 5}));
+    EXPECT_TRUE(engine::HumanToMove(saved.game));
+    for (const char* other :
+         {"", "0\n", "anything", "torvel saved game, version 1\n", "\nTorvel"}) {
+        EXPECT_EQ(engine::ReadSavedGame(other).status,
+                  engine::SavedGameReading::Status::NotASavedGame);
+    }
+    const std::string start = head + options + "start 1 3 5 7\n";
+    const std::tuple<std::string, size_t, std::string> damaged[] = {
+        {"Torvel saved game, version 2\n" + options, 1, "this Torvel reads only version 1"},
+        {head, 1, "the file ends before its options line"},
+        {head + "options rows 8 first human", 2, "the next game's rows must be 3 to 7, not '8'"},
+        {head + "options rows 4 first nobody", 2, "the first player must be human or computer"},
+        {head + "options rows 4", 2, "expected the options line"},
+        {head + options + "\n\n", 4, "the file ends before its start line"},
+        {head + options + "start 1 3 5 7 9 11 13 15", 3, "a game starts with 3 to 7 rows, not 8"},
+        {head + options + "start 1 3 4 7", 3, "row 2 starts with 5 sticks, not '4'"},
+        {start + "human 4 1", 4, "there is no row '4': the rows are 0 to 3"},
+        {start + "human 3 0", 4, "a move takes one or more sticks, not '0'"},
+        {start + "\nhuman 1 4", 5, "row 1 has only 3 sticks"},
+        {start + "human 0 1\ncomputer 0 1", 5, "row 0 is empty"},
+        {start + "player 1 1", 4, "expected a move (human or computer"},
+        {start + "human 0 1\n", 4, "the file ends before its end line"},
+        {head + options + "start 1 3 5\nhuman 0 1\nhuman 1 3\nhuman 2 5\ncomputer 0 1", 7,
+         "the game was over"},
+        {start + "end\n\nhuman 0 1", 6, "nothing may follow the end line (line 4)"},
+        {head + std::string(70000, 'x'), 2, "the file is larger than any saved game"}};
+    for (const auto& [content, line, problem] : damaged) {
+        const engine::SavedGameReading reading = engine::ReadSavedGame(content);
+        EXPECT_EQ(reading.status, engine::SavedGameReading::Status::Damaged) << content;
+        EXPECT_EQ(reading.line, line) << problem;
+        EXPECT_TRUE(reading.problem.starts_with(problem)) << reading.problem;
+    }
 }
 
 }  // namespace

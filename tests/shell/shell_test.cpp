@@ -122,7 +122,9 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
     }
 }
 
-TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
+// Save keeps the game, Open (and the recent-file list) brings it back as it stood; the review
+// reads it too. Any other file only names the document, and a damaged game is refused.
+TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocument) {
     const QString saved = QString::fromStdString(dir.File("game.tor"));
     QString name = saved;  // file dialogs choose it, message boxes say `reply`
     int reply = QMessageBox::No;
@@ -137,19 +139,52 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
         seen << static_cast<QMessageBox&>(dialog).text();
         return reply;
     });
+    const auto open = [&](const char* file, const std::string& text) {
+        name = QString::fromStdString(dir.File(file));
+        testsupport::WriteFile(file, text);
+        Run(framework::kFileOpen);
+    };
+    document->rowCountOption = 6;
+    document->humanFirst = false;
+    Take(3, 3);
+    const Rows rows = document->engine.GetRows();
+    const std::string lines = view->turn.messageLine1 + '|' + view->turn.messageLine2;
     EXPECT_TRUE(Run(framework::kFileSave));
     EXPECT_TRUE(Run(framework::kFileSave));  // named now: no question
     EXPECT_EQ(seen, QStringList{"file"});
-    EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("game.tor - Torvel"));
-    document->engine.ApplyMove(engine::Move{3, 1});
-    testsupport::WriteFile(saved.toStdString(), "anything");
+    const std::string text = testsupport::ReadFile(saved.toStdString());
+    EXPECT_TRUE(
+        text.starts_with("Torvel saved game, version 1\noptions rows 6 first computer\n"
+                         "start 1 3 5 7\nhuman 3 3\ncomputer "))
+        << text;
+    const auto review = testsupport::RunProgram(TORVEL_CLI, {"review", saved.toStdString()});
+    EXPECT_TRUE(review.status == 0 && review.out.ends_with("the human to move.\n")) << review.out;
+    Run(framework::kFileNew);  // six rows, the computer first: Open brings the saved game back
     EXPECT_TRUE(Run(framework::kFileOpen));
-    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 6})) << "the game goes on";
+    EXPECT_EQ(document->engine.GetRows(), rows);
+    EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2, lines);
+    EXPECT_TRUE(view->turn.humanToMove && !document->IsModified());
+    EXPECT_EQ(document->rowCountOption * 10 + document->humanFirst, 60);
+    open("old.tor", "");  // what Save wrote before: the game goes on
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("old.tor - Torvel"));
+    EXPECT_EQ(document->engine.GetRows(), rows);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains("holds no saved game"));
+    const std::string head =
+        "Torvel saved game, version 1\noptions rows 4 first human\nstart 1 3 5";
+    open("bad.tor", head + " 7\nhuman 1 4\nend\n");
+    EXPECT_TRUE(seen.back().contains("line 4: row 1 has only 3 sticks"))
+        << seen.back().toStdString();
+    EXPECT_EQ(document->engine.GetRows(), rows);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("old.tor - Torvel"));
+    open("turn.tor", head + "\nhuman 2 5\nend\n");  // the computer's reply comes now
+    EXPECT_EQ(document->record.moves.size(), 2u);
+    EXPECT_TRUE(view->turn.humanToMove && view->turn.messageLine1.starts_with("The computer took"));
+    app->OpenDocumentFile(app->GetRecentFileList()->Files()[2]);
+    EXPECT_EQ(document->engine.GetRows(), rows) << "the recent-file list opens saved games";
     name = QString::fromStdString(dir.File("missing"));
     Run(framework::kFileOpen);
     EXPECT_TRUE(seen.back().startsWith("Cannot open the file")) << seen.back().toStdString();
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("game.tor - Torvel"));
     name = saved;
     EXPECT_FALSE(document->DoSave(QString()));  // Save As over it: asked, and refused
     EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
@@ -159,8 +194,6 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     EXPECT_FALSE(document->DoSave(QString()));
     EXPECT_TRUE(seen.back().startsWith("Cannot save the game as")) << seen.back().toStdString();
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
-    EXPECT_EQ(app->GetRecentFileList()->Files(), QStringList{saved});
-    EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "anything");
 }
 
 TEST_F(Program, BaseFileNoticesStayInTheStatusBarWholeAndReachStandardError) {

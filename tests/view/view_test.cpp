@@ -4,9 +4,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QStatusBar>
 
+#include "engine/hint.h"
 #include "engine/turn_texts.h"
 #include "support/program.h"
+#include "support/reference_model.h"
 
 // Qt's own accessibility tests switch the platform's accessibility on through these private
 // classes, as a screen reader would; offscreen no screen reader comes.
@@ -263,12 +266,43 @@ TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     drawings.clear();
-    for (Qt::Key key : {Qt::Key_3, Qt::Key_Return, Qt::Key_Backspace}) {
+    for (Qt::Key key : {Qt::Key_3, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_H}) {
         QTest::keyClick(frame->windowHandle(), key);
         QTest::keyClick(view, key);
     }
     EXPECT_TRUE(drawings.empty() && view->turn.sticksTaken == 0);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString()) << "no hint either";
     dialog.hide();
+}
+
+// H through a whole five-row game played by keys: the status bar, which screen readers read, names
+// the plain model's best move with how the game then ends, and the board and its messages stay; the
+// hint stays while sticks are picked up and goes once the position changes.
+TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame) && view->hasFocus());
+    document->rowCountOption = 5;  // won for the human at first, then given away
+    QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::ControlModifier);
+    reference::Table model;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->statusBar());
+    while (!document->engine.IsEmpty()) {
+        const Rows rows = document->engine.GetRows();
+        const std::string lines = view->turn.messageLine1 + view->turn.messageLine2;
+        drawings.clear();
+        QTest::keyClick(frame->windowHandle(), Qt::Key_H);
+        const auto [row, take] = reference::ChooseMove(model, rows);
+        const int32_t score = reference::Best(reference::MoveScores(model, rows, false));
+        EXPECT_EQ(bar->text(QAccessible::Name).toStdString(),
+                  engine::HintText({{row, take}, score}));
+        EXPECT_TRUE(drawings.empty() && view->turn.messageLine1 + view->turn.messageLine2 == lines);
+        const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
+        QTest::keyClick(frame->windowHandle(), Qt::Key(Qt::Key_0 + (lowest - rows.begin())));
+        EXPECT_EQ(bar->text(QAccessible::Name).toStdString().substr(0, 4), "You ") << "kept";
+        QTest::keyClick(frame->windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(frame->statusBar()->currentMessage(), QString()) << "gone with its position";
+    }
+    QTest::keyClick(frame->windowHandle(), Qt::Key_H);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "The game is over: there is no move to make.");
 }
 
 // What a screen reader finds: the message lines, the rows from the top, the Play button; what

@@ -1,0 +1,23 @@
+// What a perfect player knows of the position for the player to move: the move the computer
+// would make there and how the game then ends. The window's H key and the terminal's `hint`
+// both tell it.
+#pragma once
+
+#include <string>
+
+#include "engine/game_engine.h"
+
+namespace engine {
+
+// "You can win: take 3 sticks from row 2 (wins in 6 moves).", or, when the computer wins
+// whatever is played, "You cannot win: take 1 stick from row 0 to hold out (loses in 15 moves)."
+// with the move that holds out longest. Moves are counted as `analyze` counts them: this one
+// and every one after it.
+std::string HintText(const ScoredMove& best);
+
+// The hint for the engine's position, found by the search the computer's own move makes (each
+// move's position searched in full through the shared table, which is then saved as after a
+// move), or that the game is over.
+std::string HintFor(const GameEngine& game);
+
+}  // namespace engine

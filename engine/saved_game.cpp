@@ -1,0 +1,302 @@
+#include "engine/saved_game.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include "table/base_file.h"
+#include "table/decimal.h"
+
+namespace engine {
+namespace {
+
+const char* PlayerWord(Player player) {
+    return player == Player::Human ? "human" : "computer";
+}
+
+std::optional<Player> PlayerOf(std::string_view word) {
+    if (word == "human") {
+        return Player::Human;
+    }
+    if (word == "computer") {
+        return Player::Computer;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && table::IsSpace(line[i])) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < line.size() && !table::IsSpace(line[i])) {
+            ++i;
+        }
+        if (i > start) {
+            words.push_back(line.substr(start, i - start));
+        }
+    }
+    return words;
+}
+
+// A count as the file gives it, shown back within quotes; at most a few characters of it.
+std::string Quoted(std::string_view word) {
+    std::string text = "'";
+    for (char c : word.substr(0, 20)) {
+        text += c >= ' ' && c != '\x7f' ? c : '?';
+    }
+    return text + (word.size() > 20 ? "...'" : "'");
+}
+
+// The lines of a saved game after the first, read one at a time; blank lines are skipped.
+class Reader {
+  public:
+    explicit Reader(std::string_view text) : rest(text) {}
+
+    // The words of the next line that has any; false at the end of the text.
+    bool Next(std::vector<std::string_view>& words) {
+        while (!rest.empty()) {
+            const size_t end = rest.find('\n');
+            words = Words(rest.substr(0, end));
+            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+            ++line;
+            if (!words.empty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+    size_t Line() const { return line; }
+
+  private:
+    std::string_view rest;
+    size_t line = 1;  // the version line has been read
+};
+
+// Checks one move line against the position; empty when it is legal.
+std::string MoveProblem(const std::vector<std::string_view>& words,
+                        const std::vector<int32_t>& rows, PlayedMove& played) {
+    const std::optional<Player> player = PlayerOf(words[0]);
+    if (!player || words.size() != 3) {
+        return "expected a move (human or computer, the row, the sticks taken) or the end line";
+    }
+    if (std::all_of(rows.begin(), rows.end(), [](int32_t s) { return s == 0; })) {
+        return "the game was over: the last stick had been taken";
+    }
+    int32_t row = 0;
+    int32_t sticks = 0;
+    const int32_t rowCount = static_cast<int32_t>(rows.size());
+    if (table::ReadDecimal(words[1], row) != table::DecimalStatus::Ok || row < 0 ||
+        row >= rowCount) {
+        return "there is no row " + Quoted(words[1]) + ": the rows are 0 to " +
+               std::to_string(rowCount - 1);
+    }
+    if (table::ReadDecimal(words[2], sticks) != table::DecimalStatus::Ok || sticks < 1) {
+        return "a move takes one or more sticks, not " + Quoted(words[2]);
+    }
+    const int32_t held = rows[static_cast<size_t>(row)];
+    if (sticks > held) {
+        return "row " + std::to_string(row) +
+               (held == 0
+                    ? std::string(" is empty")
+                    : " has only " + std::to_string(held) + (held == 1 ? " stick" : " sticks"));
+    }
+    played = {*player, Move{row, sticks}};
+    return {};
+}
+
+// The options line: "options rows N first human|computer".
+std::string OptionsProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
+    int32_t rows = 0;
+    if (words.size() != 5 || words[0] != "options" || words[1] != "rows" || words[3] != "first") {
+        return "expected the options line: options rows N first human|computer";
+    }
+    if (table::ReadDecimal(words[2], rows) != table::DecimalStatus::Ok || rows < kFewestRows ||
+        rows > kMostRows) {
+        return "the next game's rows must be 3 to 7, not " + Quoted(words[2]);
+    }
+    const std::optional<Player> first = PlayerOf(words[4]);
+    if (!first) {
+        return "the first player must be human or computer, not " + Quoted(words[4]);
+    }
+    saved.rowsOption = rows;
+    saved.humanFirstOption = *first == Player::Human;
+    return {};
+}
+
+// The start line: "start 1 3 5 ..." for three to seven rows.
+std::string StartProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
+    const size_t rowCount = words.size() - 1;
+    if (words[0] != "start") {
+        return "expected the start line: start 1 3 5 ...";
+    }
+    if (rowCount < static_cast<size_t>(kFewestRows) || rowCount > static_cast<size_t>(kMostRows)) {
+        return "a game starts with 3 to 7 rows, not " + std::to_string(rowCount);
+    }
+    for (size_t i = 0; i < rowCount; ++i) {
+        int32_t sticks = 0;
+        const int32_t full = StartingSticks(static_cast<int32_t>(i));
+        if (table::ReadDecimal(words[i + 1], sticks) != table::DecimalStatus::Ok ||
+            sticks != full) {
+            return "row " + std::to_string(i) + " starts with " + std::to_string(full) +
+                   " sticks, not " + Quoted(words[i + 1]);
+        }
+    }
+    saved.game.start = StartingRows(static_cast<int32_t>(rowCount));
+    return {};
+}
+
+// The first line with no line end, no trailing blanks and no byte-order mark.
+std::string_view FirstLine(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    std::string_view line = text.substr(0, text.find('\n'));
+    while (!line.empty() && table::IsSpace(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+}  // namespace
+
+std::vector<int32_t> StartingRows(int32_t rowCount) {
+    std::vector<int32_t> rows;
+    for (int32_t i = 0; i < rowCount; ++i) {
+        rows.push_back(StartingSticks(i));
+    }
+    return rows;
+}
+
+std::vector<int32_t> RowsAfter(const GameRecord& game, size_t moveCount) {
+    std::vector<int32_t> rows = game.start;
+    for (size_t i = 0; i < std::min(moveCount, game.moves.size()); ++i) {
+        const Move& m = game.moves[i].move;
+        if (m.row >= 0 && static_cast<size_t>(m.row) < rows.size() && m.number >= 0 &&
+            m.number <= rows[static_cast<size_t>(m.row)]) {
+            rows[static_cast<size_t>(m.row)] -= m.number;
+        }
+    }
+    return rows;
+}
+
+bool HumanToMove(const GameRecord& game) {
+    return game.moves.empty() || game.moves.back().player == Player::Computer;
+}
+
+std::string SavedGameText(const SavedGame& saved) {
+    std::string text = kSavedGameFirstLine;
+    text += "\noptions rows " + std::to_string(saved.rowsOption) + " first " +
+            PlayerWord(saved.humanFirstOption ? Player::Human : Player::Computer) + "\nstart";
+    for (int32_t sticks : saved.game.start) {
+        text += ' ' + std::to_string(sticks);
+    }
+    text += '\n';
+    for (const PlayedMove& played : saved.game.moves) {
+        text += std::string(PlayerWord(played.player)) + ' ' + std::to_string(played.move.row) +
+                ' ' + std::to_string(played.move.number) + '\n';
+    }
+    return text + "end\n";
+}
+
+SavedGameReading ReadSavedGame(std::string_view text) {
+    SavedGameReading reading;
+    const std::string_view first = FirstLine(text);
+    if (!first.starts_with("Torvel saved game")) {
+        return reading;
+    }
+    reading.status = SavedGameReading::Status::Damaged;
+    auto damaged = [&reading](size_t line, std::string problem) {
+        reading.line = line;
+        reading.problem = std::move(problem);
+        return reading;
+    };
+    if (first != kSavedGameFirstLine) {
+        return damaged(1, "this Torvel reads only version 1 of saved games: \"" +
+                              std::string(kSavedGameFirstLine) + '"');
+    }
+    if (text.size() > kMaxSavedGameBytes) {
+        const auto cut = text.begin() + static_cast<ptrdiff_t>(kMaxSavedGameBytes);
+        return damaged(1 + static_cast<size_t>(std::count(text.begin(), cut, '\n')),
+                       "the file is larger than any saved game");
+    }
+    const size_t firstEnd = text.find('\n');
+    Reader reader(firstEnd == std::string_view::npos ? std::string_view()
+                                                     : text.substr(firstEnd + 1));
+    std::vector<std::string_view> words;
+    SavedGame& saved = reading.saved;
+    const char* missing = "the file ends before its options line";
+    if (!reader.Next(words)) {
+        return damaged(reader.Line(), missing);
+    }
+    if (std::string problem = OptionsProblem(words, saved); !problem.empty()) {
+        return damaged(reader.Line(), problem);
+    }
+    if (!reader.Next(words)) {
+        return damaged(reader.Line(), "the file ends before its start line");
+    }
+    if (std::string problem = StartProblem(words, saved); !problem.empty()) {
+        return damaged(reader.Line(), problem);
+    }
+    std::vector<int32_t> rows = saved.game.start;
+    while (true) {
+        if (!reader.Next(words)) {
+            return damaged(reader.Line(), "the file ends before its end line");
+        }
+        if (words.size() == 1 && words[0] == "end") {
+            break;
+        }
+        PlayedMove played;
+        if (std::string problem = MoveProblem(words, rows, played); !problem.empty()) {
+            return damaged(reader.Line(), problem);
+        }
+        rows[static_cast<size_t>(played.move.row)] -= played.move.number;
+        saved.game.moves.push_back(played);
+    }
+    const size_t endLine = reader.Line();
+    if (reader.Next(words)) {
+        return damaged(reader.Line(),
+                       "nothing may follow the end line (line " + std::to_string(endLine) + ")");
+    }
+    reading.status = SavedGameReading::Status::Loaded;
+    return reading;
+}
+
+int ReadSavedGameFile(const std::string& path, std::string& text) {
+    // Opened without waiting, so that a pipe with no writer is refused rather than waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return errno;
+    }
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : ENODEV;
+    text.clear();
+    char buffer[4096];
+    while (error == 0 && text.size() <= kMaxSavedGameBytes) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno != EINTR) {
+            error = errno;
+        } else if (got == 0) {
+            break;
+        } else if (got > 0) {
+            text.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    ::close(fd);
+    text.resize(std::min(text.size(), kMaxSavedGameBytes + 1));
+    return error;
+}
+
+int WriteSavedGameFile(const std::string& path, const SavedGame& saved) {
+    table::FileStamp stamp;
+    return table::ReplaceFile(path, SavedGameText(saved), {}, stamp);
+}
+
+}  // namespace engine
