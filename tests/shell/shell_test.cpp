@@ -1,8 +1,10 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <QAccessible>
 #include <QBitmap>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -47,6 +49,13 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     show->trigger();
     show->trigger();
     EXPECT_TRUE(view->turn.showMessages && show->isChecked() && !hidden->isChecked());
+    // A screen reader reads a menu item's words as its name and its keys as its accelerator.
+    QAccessibleInterface* item =
+        QAccessible::queryAccessibleInterface(frame->menuBar()->actions().front()->menu())
+            ->child(0);
+    EXPECT_EQ(item->text(QAccessible::Name) + '|' + item->text(QAccessible::Accelerator),
+              "New Game|Ctrl+N");
+    EXPECT_EQ(frame->GetAction(game::kInstructionsCommand)->shortcut(), QKeySequence("F1"));
     // The editing keys reach no handler: their items are disabled and do nothing.
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
