@@ -100,10 +100,11 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
     const std::string message = view->turn.messageLine1;
     for (const auto& [command, title] : dialogs) {
         QStringList seen;
-        framework::ScopedModalRunner runner([&seen](QDialog& window) {
+        framework::ScopedModalRunner runner([this, &seen](QDialog& window) {
             framework::Dialog* dialog = framework::Dialog::FromWindow(window);
             seen << window.windowTitle();
-            EXPECT_EQ(window.parentWidget(), nullptr);
+            window.winId();  // the main window's own, never a window on its own
+            EXPECT_EQ(window.windowHandle()->transientParent(), frame->windowHandle());
             auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));
             EXPECT_TRUE(ok != nullptr && ok->isDefault()) << seen.back().toStdString();
             for (QLabel* label : window.findChildren<QLabel*>()) {
