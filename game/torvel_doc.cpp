@@ -26,7 +26,7 @@ bool CTorvelDoc::OnNewDocument() {
     return framework::Document::OnNewDocument();
 }
 
-bool CTorvelDoc::OnSaveDocument(const QString& path) {
+bool CTorvelDoc::MaySaveTo(const QString& path) {
     const table::PositionTable* positions = engine.GetTable();
     if (positions != nullptr && !positions->GetBasePath().empty()) {
         const QFileInfo base(QString::fromStdString(table::ResolvedPath(positions->GetBasePath())));
@@ -41,7 +41,7 @@ bool CTorvelDoc::OnSaveDocument(const QString& path) {
             return false;
         }
     }
-    return framework::Document::OnSaveDocument(path);
+    return true;
 }
 
 // A game is not kept in files: opening one only renames the document, saving one writes an

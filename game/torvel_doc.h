@@ -20,7 +20,7 @@ class CTorvelDoc : public framework::Document {
 
     bool OnNewDocument() override;
     // Refuses, with a message, to write a game over the base file in use.
-    bool OnSaveDocument(const QString& path) override;
+    bool MaySaveTo(const QString& path) override;
     void Serialize(framework::Archive& archive) override;
 
     // Four rows of 1, 3, 5 and 7 sticks, and the table loaded from the base file.

@@ -159,9 +159,10 @@ TEST_F(Program, OpenAndSaveTouchOnlyTheTitleAndTheFile) {
     EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
     name = QString::fromStdString(dir.File("torvelbase.txt"));  // the computer's own file
     testsupport::WriteFile("torvelbase.txt", "0\n");
-    reply = QMessageBox::Yes;  // replace it: refused all the same
+    reply = QMessageBox::Yes;  // refused before any question whether to replace it
     EXPECT_FALSE(document->DoSave(QString()));
     EXPECT_TRUE(seen.back().startsWith("Cannot save the game as")) << seen.back().toStdString();
+    EXPECT_EQ(seen.at(seen.size() - 2), "file");
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
     EXPECT_EQ(app->GetRecentFileList()->Files(), QStringList{saved});
     EXPECT_EQ(testsupport::ReadFile(saved.toStdString()), "anything");
