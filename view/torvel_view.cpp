@@ -6,6 +6,7 @@
 #include "game/options_command.h"
 #include "game/play_command.h"
 #include "view/board_accessible.h"
+#include "view/board_geometry.h"
 
 namespace view {
 
@@ -61,9 +62,16 @@ bool CTorvelView::IssuePlayCommand() {
     return OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr);
 }
 
+QSize CTorvelView::minimumSizeHint() const {
+    const BoardGeometry geometry(GetDocument() != nullptr ? GetDocument()->engine.GetRowCount()
+                                                          : engine::kDefaultRows);
+    return QSize(geometry.MinimumWidth(), geometry.MinimumHeight());
+}
+
 void CTorvelView::OnNewGame() {
     if (GetDocument() != nullptr) {
         game::NewGame(*GetDocument(), *this);
+        updateGeometry();  // the frame grows when the new game has more rows than room
     }
 }
 

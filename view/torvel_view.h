@@ -39,6 +39,8 @@ class CTorvelView : public framework::View, public game::BoardView {
 
     // Room for a seven-row board, the selected sticks beside it and the Play button below it.
     QSize sizeHint() const override { return QSize(600, 520); }
+    // Room for the rows of the game, so that the Play button never covers a stick.
+    QSize minimumSizeHint() const override;
 
     void OnDraw(QPainter& painter) override;
     // A stick `length` pixels long with its top-left pixel at (x, y), pixel by pixel.

@@ -141,6 +141,14 @@ TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
     document->engine.SetRows({0, 0, 0, 0});
     view->turn.sticksTaken = 0;
     EXPECT_EQ(SticksOn(Render(), 70), std::vector<int>{});
+    for (const int32_t rows : {4, 7}) {  // however small the window, the rows stay above the button
+        frame->resize(205, 80);
+        document->rowCountOption = rows;
+        Run(framework::kFileNew);
+        QTest::qWait(1);
+        Render();
+        EXPECT_EQ(view->size(), QSize(20 * rows + 400, 50 * rows + 150)) << "button 10 below row 0";
+    }
 }
 
 TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
