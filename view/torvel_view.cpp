@@ -1,5 +1,7 @@
 #include "view/torvel_view.h"
 
+#include <QElapsedTimer>
+
 #include "game/command_ids.h"
 #include "game/information_dialogs.h"
 #include "game/new_game.h"
@@ -34,8 +36,20 @@ bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
     if (id == game::kPlayCommand && GetDocument() != nullptr) {
         const bool wasPlaying = playing;
         playing = true;
+        // A search long enough to be seen answers a screen reader meanwhile, so that it can say
+        // that the computer is thinking.
+        QElapsedTimer searching;
+        searching.start();
+        engine::SetSearchProgress([this, searching] {
+            if (searching.elapsed() >= readerPatienceMs) {
+                AnswerScreenReaders();
+            }
+        });
         game::PlayCommand(*GetDocument(), *this);
+        engine::SetSearchProgress({});
         playing = wasPlaying;
+    } else if (playing && code == framework::kCnCommand) {
+        return true;  // what a screen reader asks for during the search waits for no command
     }
     return framework::View::OnCmdMsg(id, code, extra, handlerInfo);
 }
