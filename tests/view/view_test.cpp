@@ -60,10 +60,10 @@ class Board : public testsupport::Program {
     }
     bool typeAhead = false;
     // What a person's double click sends: press, release, double click, release.
-    void DoubleClick(QPoint point) {
-        Click(point);
-        QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, point);
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, point);
+    void DoubleClick(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+        Click(point, button);
+        QTest::mouseDClick(view, button, Qt::NoModifier, point);
+        QTest::mouseRelease(view, button, Qt::NoModifier, point);
     }
 };
 
@@ -161,9 +161,8 @@ TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
     Click(OverRow(0));                       // another row: nothing
     Click(QPoint(5, 101), Qt::RightButton);  // nor here: the height alone says row 2
     EXPECT_EQ(view->turn.sticksTaken, 3);
-    Click(QPoint(590, 100), Qt::RightButton);  // 100 or less is the top row, whatever the x
-    Click(QPoint(1, 0), Qt::RightButton);      // (0, 0) would be the centre to QTest
-    Click(OverRow(3), Qt::RightButton);
+    DoubleClick(QPoint(590, 100), Qt::RightButton);  // 100 or less: the top row, whatever the x
+    Click(QPoint(1, 0), Qt::RightButton);            // (0, 0) would be the centre to QTest
     EXPECT_EQ(view->turn.sticksTaken, 0);
     EXPECT_EQ(view->turn.messageLine1 + view->turn.messageLine2, kFirstPrompt);
     DoubleClick(QPoint(5, view->height() - 1));  // below the board: row 0
@@ -322,9 +321,10 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
               "sticks from row 0. To take your turn, left click over a row "
               "and click 'Play.'|");
     EXPECT_EQ(board->text(QAccessible::Description).toStdString() + "|", told.substr(42));
-    EXPECT_EQ(heard(Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
-                    Qt::Key_Down, Qt::Key_Down),
-              "Row 3: 6 sticks|Row 2: 5 sticks|Row 1: 3 sticks|Row 0: 0 sticks|Play|");
+    EXPECT_EQ(heard(Qt::Key_0, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                    Qt::Key_Down, Qt::Key_Down),  // row 0 is empty now: the prompt
+              std::string(kFirstPrompt) +
+                  "|Row 3: 6 sticks|Row 2: 5 sticks|Row 1: 3 sticks|Row 0: 0 sticks|Play|");
     told.clear();  // the actions: one more stick, one back, play
     QAccessibleActionInterface* top = board->child(1)->actionInterface();
     for (const QString& action : {top->pressAction(), top->pressAction(), top->decreaseAction()}) {
