@@ -87,22 +87,23 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
 }
 
 TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
-    const std::pair<framework::CommandId, const char*> dialogs[] = {
-        {framework::kAppAbout, "About Torvel"},
-        {game::kInstructionsCommand, "Instructions"},
-        {game::kLegalCommand, "Legal"},
-        {game::kCurvatureOfTimeCommand, "Curvature of Time"},
-        {game::kSpaceTimeCommand, "Space-Time"},
-        {game::kOptionsCommand, "Options"}};
+    const std::tuple<framework::CommandId, const char*, QSize> dialogs[] = {
+        {framework::kAppAbout, "About Torvel", {235, 78}},
+        {game::kInstructionsCommand, "Instructions", {353, 106}},
+        {game::kLegalCommand, "Legal", {300, 108}},
+        {game::kCurvatureOfTimeCommand, "Curvature of Time", {308, 194}},
+        {game::kSpaceTimeCommand, "Space-Time", {272, 175}},
+        {game::kOptionsCommand, "Options", {202, 141}}};
     document->engine.ApplyMove(engine::Move{2, 2});
     Click(OverRow(3));
     Click(OverRow(3));
     const std::string message = view->turn.messageLine1;
-    for (const auto& [command, title] : dialogs) {
+    for (const auto& [command, title, dialogUnits] : dialogs) {
         QStringList seen;
-        framework::ScopedModalRunner runner([this, &seen](QDialog& window) {
+        framework::ScopedModalRunner runner([this, &seen, size = dialogUnits](QDialog& window) {
             framework::Dialog* dialog = framework::Dialog::FromWindow(window);
             seen << window.windowTitle();
+            EXPECT_EQ(QSize(dialog->Template().width, dialog->Template().height), size);
             window.winId();  // the main window's own, never a window on its own
             EXPECT_EQ(window.windowHandle()->transientParent(), frame->windowHandle());
             auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));

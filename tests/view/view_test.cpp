@@ -340,8 +340,7 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
     document->rowCountOption = 7;  // a new game the computer opens: the row it took from
     document->humanFirst = false;
     events.clear();
-    // Its first search is long enough to be seen (here from its start): what a screen reader
-    // asks meanwhile is answered, and a command that comes with the questions is not run.
+    // Its search is taken as long from the start: the reader is answered, a command not run.
     view->readerPatienceMs = 0;
     std::string meanwhile;
     const auto ask = [&] { meanwhile = told + std::to_string(Run(game::kMessagesHiddenCommand)); };
