@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,10 @@ class GameEngine {
 
 // Number of positions searched since the program started (for the bench signature).
 uint64_t EvaluationCount();
+
+// Calls `progress` every 16 positions a search scores, until another one or none is set: a
+// program that waits for the search can answer meanwhile what must not wait.
+void SetSearchProgress(std::function<void()> progress);
 
 // Turns a child's score into the score of the move that leads to it, for the player to move:
 // a win for the child's mover is a loss one move longer, and a loss a win one move longer.

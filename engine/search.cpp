@@ -24,6 +24,13 @@ namespace engine {
 namespace {
 
 uint64_t evaluations = 0;
+std::function<void()> searchProgress;
+
+void CountEvaluation() {
+    if ((++evaluations & 0xF) == 0 && searchProgress) {
+        searchProgress();
+    }
+}
 
 class PackedSearch {
   public:
@@ -31,7 +38,7 @@ class PackedSearch {
         : table(positionTable), rows(std::move(startRows)) {}
 
     int32_t Score(table::PackedKey valueBits) {
-        ++evaluations;
+        CountEvaluation();
         if (valueBits == 0) {
             table.InsertSearched(table::PackedKey{0}, 1);
             return 1;
@@ -78,7 +85,7 @@ std::optional<table::PackedKey> PackedValueBits(const std::vector<int32_t>& rows
 }
 
 int32_t EvaluateGeneral(const GameEngine& position, table::PositionTable& table) {
-    ++evaluations;
+    CountEvaluation();
     if (position.IsEmpty()) {
         table::PositionKey key = position.CanonicalKey();
         key.SetScore(1);
@@ -108,6 +115,10 @@ int32_t EvaluateGeneral(const GameEngine& position, table::PositionTable& table)
 
 uint64_t EvaluationCount() {
     return evaluations;
+}
+
+void SetSearchProgress(std::function<void()> progress) {
+    searchProgress = std::move(progress);
 }
 
 int32_t GameEngine::Evaluate() const {

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include "framework/application.h"
+#include "framework/frame_wnd.h"
 #include "framework/modal_runner.h"
 
 namespace framework {
@@ -65,7 +67,7 @@ Dialog::~Dialog() {
 int Dialog::DoModal() {
     CreateWindowFromTemplate();
     OnInitDialog();
-    const int result = RunModal(*window);
+    const int result = window != nullptr ? RunModal(*window) : kIdCancel;
     DestroyWindow();
     return result;
 }
@@ -154,19 +156,15 @@ QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
 }
 
 QWidget* MakeRadioButton(const ControlTemplate& item, QWidget* parentWidget) {
+    // The radio buttons of one box (or of the dialog) uncheck one another, as a person expects;
+    // the dialog's click handlers set every state all the same.
     auto* radio = new QRadioButton(item.text, parentWidget);
-    // Each radio button is a group of its own: the dialog's click handlers uncheck the others,
-    // not Qt's rule for siblings.
-    radio->setAutoExclusive(false);
-    radio->setCheckable(true);
+    radio->setAutoExclusive(true);
     return radio;
 }
 
 QWidget* MakeGroupBox(const ControlTemplate& item, QWidget* parentWidget) {
-    auto* frame = new QGroupBox(item.text, parentWidget);
-    // A frame drawn around earlier controls must not take their clicks.
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return frame;
+    return new QGroupBox(item.text, parentWidget);
 }
 
 QWidget* MakeStaticText(const ControlTemplate& item, QWidget* parentWidget) {
@@ -208,7 +206,13 @@ QWidget* MakeControl(const ControlTemplate& item, QWidget* parentWidget) {
 
 void Dialog::CreateWindowFromTemplate() {
     DestroyWindow();
-    window = std::make_unique<DialogWindow>(*this, parent);
+    // A dialog built with no parent belongs to the main window: it opens centred on it, stays
+    // above it and is never minimised on its own.
+    QWidget* owner = parent;
+    if (owner == nullptr && GetApp() != nullptr) {
+        owner = GetApp()->GetMainWnd();
+    }
+    window = new DialogWindow(*this, owner);
     window->setWindowTitle(dialogTemplate.title);
     window->setFont(DialogFont());
     const QSize units = BaseUnits();
@@ -218,17 +222,35 @@ void Dialog::CreateWindowFromTemplate() {
     };
     window->setFixedSize(toPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
-    std::vector<QWidget*> frames;
+    // Group boxes first, so that every control drawn inside one is made inside it: a screen
+    // reader then reads a box's radio buttons as its own, and the arrow keys move among them.
+    std::vector<std::pair<QRect, QWidget*>> boxes;
+    for (const ControlTemplate& item : dialogTemplate.controls) {
+        if (item.kind == ControlKind::GroupBox) {
+            QWidget* box = MakeControl(item, window);
+            box->setGeometry(toPixels(item.x, item.y, item.width, item.height));
+            boxes.emplace_back(QRect(item.x, item.y, item.width, item.height), box);
+        }
+    }
     QWidget* previousTabStop = nullptr;
     for (const ControlTemplate& item : dialogTemplate.controls) {
-        QWidget* control = MakeControl(item, window.get());
-        control->setGeometry(toPixels(item.x, item.y, item.width, item.height));
         if (item.kind == ControlKind::GroupBox) {
-            frames.push_back(control);
+            continue;
         }
+        QWidget* holder = window;
+        for (const auto& [area, box] : boxes) {
+            if (area.contains(QRect(item.x, item.y, item.width, item.height))) {
+                holder = box;
+            }
+        }
+        QWidget* control = MakeControl(item, holder);
+        control->setGeometry(toPixels(item.x, item.y, item.width, item.height)
+                                 .translated(-holder->mapTo(window, QPoint(0, 0))));
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-            control->setFocusPolicy(item.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-            QObject::connect(button, &QAbstractButton::clicked, window.get(),
+            // A radio button is always reached: Tab stops at one of its box, arrows move on.
+            const bool reached = item.tabStop || item.kind == ControlKind::AutoRadioButton;
+            control->setFocusPolicy(reached ? Qt::StrongFocus : Qt::ClickFocus);
+            QObject::connect(button, &QAbstractButton::clicked, window,
                              [this, button, kind = item.kind, id = item.id] {
                                  OnControlClicked(kind, id, *button);
                              });
@@ -242,9 +264,6 @@ void Dialog::CreateWindowFromTemplate() {
         if (item.id != kNoControlId) {
             controlsById[item.id] = control;
         }
-    }
-    for (QWidget* frame : frames) {
-        frame->lower();
     }
 }
 
@@ -264,7 +283,7 @@ void Dialog::DestroyWindow() {
     }
     boundButtons.clear();
     controlsById.clear();
-    window.reset();
+    delete window.data();
 }
 
 }  // namespace framework

@@ -12,17 +12,17 @@
 // result, and the runner returns the window's result.
 #pragma once
 
+#include <QDialog>
 #include <QFont>
+#include <QPointer>
 #include <QSize>
 #include <map>
-#include <memory>
 #include <vector>
 
 #include "framework/cmd_target.h"
 #include "framework/dialog_template.h"
 
 class QAbstractButton;
-class QDialog;
 class QWidget;
 
 namespace framework {
@@ -79,7 +79,7 @@ class Dialog : public CmdTarget {
     // Does what a user's click on the control does: checks an automatic button and notifies.
     bool ClickDlgButton(int id);
 
-    QDialog* GetWindow() const { return window.get(); }
+    QDialog* GetWindow() const { return window.data(); }
     const DialogTemplate& Template() const { return dialogTemplate; }
     // The Dialog whose window this is, or null.
     static Dialog* FromWindow(const QDialog& window);
@@ -96,7 +96,8 @@ class Dialog : public CmdTarget {
 
     DialogTemplate dialogTemplate;
     QWidget* parent;
-    std::unique_ptr<QDialog> window;
+    // Owned here, and by the main window too: it goes with whichever goes first.
+    QPointer<QDialog> window;
     std::map<int, QWidget*> controlsById;
     std::vector<Button*> boundButtons;
 };

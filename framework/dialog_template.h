@@ -18,7 +18,7 @@ inline constexpr int kNoControlId = -1;
 enum class ControlKind {
     DefPushButton,  // the button that Enter presses
     PushButton,
-    AutoRadioButton,  // checks itself when clicked; the program unchecks the others
+    AutoRadioButton,  // checks itself when clicked, unchecking the others of its box
     GroupBox,         // a frame with a title; takes no clicks
     StaticText,       // text that wraps within its rectangle
     Icon,             // an icon named by its text (theme name), else the application's icon

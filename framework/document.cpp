@@ -86,18 +86,22 @@ bool Document::SaveModified() {
 
 bool Document::DoSave(const QString& path) {
     QString target = path;
-    if (target.isEmpty()) {
+    const bool naming = target.isEmpty();
+    if (naming) {
         Application* app = GetApp();
         target = pathName.isEmpty() ? title : pathName;
         if (app == nullptr || !app->DoPromptFileName(target, QStringLiteral("Save As"), false)) {
             return false;
         }
-        if (QFileInfo::exists(target) &&
-            MessageBox(MainWindow(),
-                       QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target),
-                       MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
-            return false;
-        }
+    }
+    if (!MaySaveTo(target)) {
+        return false;
+    }
+    if (naming && QFileInfo::exists(target) &&
+        MessageBox(MainWindow(),
+                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target),
+                   MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
+        return false;
     }
     if (!OnSaveDocument(target)) {
         return false;

@@ -47,6 +47,9 @@ class Document : public CmdTarget {
 
     // Saves under `path`, or asks for a name first when it is empty.
     bool DoSave(const QString& path);
+    // False refuses to save to `path`, before any question about replacing a file there; the
+    // document tells the user why. The base allows every path.
+    virtual bool MaySaveTo(const QString&) { return true; }
     bool DoFileSave();
 
     // Tells every view but `sender` to update, with the hint.

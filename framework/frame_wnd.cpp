@@ -90,7 +90,10 @@ void FrameWnd::CreateActions() {
     for (const CommandResource& entry : resources.commands) {
         auto* action = new QAction(this);
         const QString tooltip = TooltipPrompt(entry.prompt);
-        action->setText(entry.text.isEmpty() ? tooltip : entry.text);
+        // The menu writes the accelerator after the text from the shortcut itself, so the text
+        // keeps only the item's words, which screen readers read as its name.
+        action->setText(entry.text.isEmpty() ? tooltip
+                                             : entry.text.section(QLatin1Char('\t'), 0, 0));
         action->setIconText(tooltip);
         action->setToolTip(tooltip);
         action->setStatusTip(StatusPrompt(entry.prompt));

@@ -101,11 +101,15 @@ bool CTorvelDoc::OnOpenDocument(const QString& path) {
     return true;
 }
 
-bool CTorvelDoc::OnSaveDocument(const QString& path) {
+bool CTorvelDoc::MaySaveTo(const QString& path) {
     const table::PositionTable* positions = engine.GetTable();
     if (positions != nullptr && !positions->GetBasePath().empty()) {
-        const QFileInfo base(QString::fromStdString(table::ResolvedPath(positions->GetBasePath())));
-        const QFileInfo target(QString::fromStdString(table::ResolvedPath(path.toStdString())));
+        auto resolved = [](const std::string& name) {
+            return QFileInfo(
+                QFile::decodeName(QByteArray::fromStdString(table::ResolvedPath(name))));
+        };
+        const QFileInfo base = resolved(positions->GetBasePath());
+        const QFileInfo target = resolved(QFile::encodeName(path).toStdString());
         if (base.absoluteFilePath() == target.absoluteFilePath() ||
             (base.exists() && base.canonicalFilePath() == target.canonicalFilePath())) {
             framework::MessageBox(MainWindow(),
@@ -115,6 +119,10 @@ bool CTorvelDoc::OnSaveDocument(const QString& path) {
             return false;
         }
     }
+    return true;
+}
+
+bool CTorvelDoc::OnSaveDocument(const QString& path) {
     if (const int error =
             engine::WriteSavedGameFile(QFile::encodeName(path).toStdString(), SavedGameOf())) {
         framework::MessageBox(

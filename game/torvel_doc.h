@@ -25,7 +25,9 @@ class CTorvelDoc : public framework::Document {
     // Restores the saved game in the file; refuses, with a message naming the line, one that is
     // damaged; leaves the game alone for any other file and says so in the status bar.
     bool OnOpenDocument(const QString& path) override;
-    // Writes the game in progress; refuses, with a message, to write over the base file in use.
+    // Refuses, with a message, to write a game over the base file in use.
+    bool MaySaveTo(const QString& path) override;
+    // Writes the game in progress.
     bool OnSaveDocument(const QString& path) override;
 
     engine::SavedGame SavedGameOf() const;

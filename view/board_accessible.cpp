@@ -1,10 +1,20 @@
-// The board's accessible tree, in the order a reader meets the board from the top: the two
-// message lines, the rows from the top row (the longest at the start) down to row 0, and the
-// Play button. The parts have no widget of their own; the board's interface makes and registers
-// them once, for all seven rows a game may have, and shows as many as the game has.
+// The board's accessible tree, in the order a reader meets the board from the top: the message
+// area, the rows from the top row (the longest at the start) down to row 0, and the Play button.
+// The parts have no widget of their own; the board's interface makes and registers them once, for
+// all seven rows a game may have, and shows as many as the game has.
+//
+// The board keeps the keyboard, as a list view does, and moves the accessible focus among its
+// parts: to the row whose selection changed, to the message area when it says something new, to
+// the row the computer took from while the messages are hidden (or, for a new game, the highest
+// row played), and with Up and Down from part to part. Screen readers speak a part when the focus
+// comes to it; they do not speak a part whose name changes under the focus. So each part has a
+// twin, and a part told again hands its place in the tree to its twin and the focus with it; a
+// reader that comes late to a focus the board has since moved on from finds that part out of the
+// tree and skips it.
 #include "view/board_accessible.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 #include <array>
 
@@ -14,6 +24,12 @@
 namespace view {
 
 namespace {
+
+// The parts: the message area, rows 0 to 6, the Play button.
+constexpr int kMessages = 0;
+constexpr int kFirstRow = 1;
+constexpr int kPlay = kFirstRow + engine::kMostRows;
+constexpr int kParts = kPlay + 1;
 
 int32_t RowsOf(const CTorvelView& view) {
     const game::CTorvelDoc* document = view.GetDocument();
@@ -34,21 +50,34 @@ QString RowName(const CTorvelView& view, int32_t row) {
     return name;
 }
 
-QString LineText(const std::string& line) {
-    return QString::fromStdString(line).trimmed();
+// The two message lines as sentences: a line that ends without a stop gets one, so that a reader
+// pauses between "The computer took 2 sticks from row 1" and the prompt after it.
+QString Sentences(const game::TurnState& turn) {
+    QString text;
+    for (const std::string* line : {&turn.messageLine1, &turn.messageLine2}) {
+        QString sentence = QString::fromStdString(*line).trimmed();
+        if (sentence.isEmpty()) {
+            continue;
+        }
+        if (!sentence.back().isPunct()) {
+            sentence += QLatin1Char('.');
+        }
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + sentence;
+    }
+    return text;
 }
 
-// One message line (index 0 or 1), one row (its index) or the Play button.
+class BoardInterface;
+
+// The message area, one row or the Play button; one of two twins.
 class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
-    enum class Kind { Line, Row, Play };
-
-    BoardPart(CTorvelView* board, Kind partKind, int32_t partIndex)
-        : view(board), kind(partKind), index(partIndex) {}
+    BoardPart(CTorvelView* board, const BoardInterface& tree, int partNumber)
+        : view(board), owner(tree), part(partNumber) {}
 
     bool isValid() const override {
         return !view.isNull() && view->GetDocument() != nullptr &&
-               (kind != Kind::Row || index < RowsOf(*view));
+               (part < kFirstRow || part >= kPlay || part - kFirstRow < RowsOf(*view));
     }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
@@ -62,20 +91,8 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
-    QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name || !isValid()) {
-            return {};
-        }
-        switch (kind) {
-            case Kind::Line:
-                return LineText(index == 0 ? view->turn.messageLine1 : view->turn.messageLine2);
-            case Kind::Row:
-                return RowName(*view, index);
-            case Kind::Play:
-                return QStringLiteral("Play");
-        }
-        return {};
-    }
+    // A twin out of the tree has no name, so that a reader never takes it for the one in it.
+    QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
 
     QRect rect() const override {
@@ -83,186 +100,289 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
             return {};
         }
         const BoardGeometry geometry(RowsOf(*view));
-        QRect local;
-        switch (kind) {
-            case Kind::Line:
-                local = QRect(0, 15 * index, view->width(), 15);
-                break;
-            case Kind::Row: {
-                const int32_t sticks = view->GetDocument()->engine.GetSticks(index);
-                const int32_t left = geometry.StickLeft(0, sticks);
-                int32_t right = geometry.StickLeft(sticks, sticks);
-                if (view->turn.sticksTaken > 0 && view->turn.selectedRow == index) {
-                    right = geometry.SelectedStickLeft(view->turn.sticksTaken);
-                }
-                local = QRect(left, geometry.RowTop(index), right - left, kStickLength);
-                break;
+        QRect local(0, 0, view->width(), 30);
+        if (part == kPlay) {
+            const Rect& button = view->board.playButtonRect;
+            local = QRect(button.left, button.top, button.Width(), button.Height());
+        } else if (part != kMessages) {
+            const int32_t sticks = view->GetDocument()->engine.GetSticks(Row());
+            const int32_t left = geometry.StickLeft(0, sticks);
+            int32_t right = geometry.StickLeft(sticks, sticks);
+            if (view->turn.sticksTaken > 0 && view->turn.selectedRow == Row()) {
+                right = geometry.SelectedStickLeft(view->turn.sticksTaken);
             }
-            case Kind::Play: {
-                const Rect& button = view->board.playButtonRect;
-                local = QRect(button.left, button.top, button.Width(), button.Height());
-                break;
-            }
+            local = QRect(left, geometry.RowTop(Row()), right - left, kStickLength);
         }
         return QRect(view->mapToGlobal(local.topLeft()), local.size());
     }
+    // The message area is an item of the board as the rows are, so that a reader says its text
+    // alone.
     QAccessible::Role role() const override {
-        switch (kind) {
-            case Kind::Line:
-                return QAccessible::StaticText;
-            case Kind::Row:
-                return QAccessible::ListItem;
-            case Kind::Play:
-                return QAccessible::Button;
-        }
-        return QAccessible::NoRole;
+        return part == kPlay ? QAccessible::Button : QAccessible::ListItem;
     }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state.readOnly = kind == Kind::Line;
-        state.invisible = kind == Kind::Line && !view->turn.showMessages;
-        state.selectable = kind == Kind::Row;
-        state.selected =
-            kind == Kind::Row && view->turn.sticksTaken > 0 && view->turn.selectedRow == index;
-        return state;
-    }
+    QAccessible::State state() const override;
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface && kind != Kind::Line
+        return type == QAccessible::ActionInterface && part != kMessages
                    ? static_cast<QAccessibleActionInterface*>(this)
                    : nullptr;
     }
-    // Pressing a row selects one more stick of it; pressing Play plays.
+    // Pressing a row selects one more stick of it and decreasing it puts one back; pressing Play
+    // plays.
     QStringList actionNames() const override {
-        return kind == Kind::Line ? QStringList() : QStringList(pressAction());
+        if (part == kMessages) {
+            return {};
+        }
+        return part == kPlay ? QStringList{pressAction()}
+                             : QStringList{pressAction(), decreaseAction()};
     }
     void doAction(const QString& action) override {
-        if (action != pressAction() || !isValid()) {
+        if (!isValid()) {
             return;
         }
-        if (kind == Kind::Row) {
-            view->ClickRow(index);
-        } else if (kind == Kind::Play) {
+        if (part == kPlay && action == pressAction()) {
             view->ClickPlay();
+        } else if (part != kMessages && action == pressAction()) {
+            view->ClickRow(Row());
+        } else if (part != kMessages && action == decreaseAction()) {
+            view->RightClickRow(Row());
         }
     }
     QStringList keyBindingsForAction(const QString& action) const override {
-        if (action != pressAction() || kind == Kind::Line) {
+        if (part == kPlay && action == pressAction()) {
+            return {QStringLiteral("Return")};
+        }
+        if (part == kMessages || part == kPlay) {
             return {};
         }
-        return QStringList(kind == Kind::Row ? QString::number(index) : QStringLiteral("Return"));
+        if (action == pressAction()) {
+            return {QString::number(Row())};
+        }
+        return action == decreaseAction() ? QStringList{QStringLiteral("BackSpace")}
+                                          : QStringList{};
     }
 
+    int Part() const { return part; }
+
   private:
+    int32_t Row() const { return part - kFirstRow; }
+
     QPointer<CTorvelView> view;
-    Kind kind;
-    int32_t index;
+    const BoardInterface& owner;
+    int part;
 };
 
 class BoardInterface : public QAccessibleWidget {
   public:
     explicit BoardInterface(CTorvelView* board)
         : QAccessibleWidget(board, QAccessible::Client), view(board) {
-        for (size_t i = 0; i < parts.size(); ++i) {
-            const int32_t n = static_cast<int32_t>(i);
-            auto* part = n < 2 ? new BoardPart(board, BoardPart::Kind::Line, n)
-                         : n < 2 + engine::kMostRows
-                             ? new BoardPart(board, BoardPart::Kind::Row, n - 2)
-                             : new BoardPart(board, BoardPart::Kind::Play, 0);
-            parts[i] = part;
-            ids[i] = QAccessible::registerAccessibleInterface(part);
+        for (size_t twin = 0; twin < 2; ++twin) {
+            for (int part = 0; part < kParts; ++part) {
+                auto* made = new BoardPart(board, *this, part);
+                twins[twin][static_cast<size_t>(part)] = made;
+                ids[twin][static_cast<size_t>(part)] =
+                    QAccessible::registerAccessibleInterface(made);
+            }
         }
         Remember();
     }
     ~BoardInterface() override {
-        for (QAccessible::Id id : ids) {
-            QAccessible::deleteAccessibleInterface(id);
+        for (const auto& twin : ids) {
+            for (QAccessible::Id id : twin) {
+                QAccessible::deleteAccessibleInterface(id);
+            }
         }
     }
 
-    int childCount() const override { return view.isNull() ? 0 : RowsOf(*view) + 3; }
-    // The lines, the rows from the top down, the button.
+    // The message area, the rows from the top down, the button.
+    int childCount() const override { return view.isNull() ? 0 : RowsOf(*view) + 2; }
     QAccessibleInterface* child(int i) const override {
-        const int rows = childCount() - 3;
-        if (i < 0 || i >= childCount()) {
-            return nullptr;
-        }
-        if (i < 2) {
-            return parts[static_cast<size_t>(i)];
-        }
-        if (i < 2 + rows) {
-            return parts[static_cast<size_t>(2 + (rows - 1 - (i - 2)))];
-        }
-        return parts.back();
+        return i >= 0 && i < childCount() ? Shown(PartAt(i)) : nullptr;
     }
-    int indexOfChild(const QAccessibleInterface* part) const override {
+    int indexOfChild(const QAccessibleInterface* wanted) const override {
         for (int i = 0; i < childCount(); ++i) {
-            if (child(i) == part) {
+            if (child(i) == wanted) {
                 return i;
             }
         }
         return -1;
+    }
+    QAccessibleInterface* focusChild() const override {
+        return current != nullptr && HasFocus(current) ? current : QAccessibleWidget::focusChild();
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
             return QStringLiteral("Board");
         }
         if (t == QAccessible::Description) {
-            return Messages();
+            return News();
         }
         return QAccessibleWidget::text(t);
     }
 
-    // Sends an event for every part whose name changed since the last call, and for the
-    // board when its rows or its messages changed.
+    bool HasFocus(const BoardPart* part) const {
+        return part == current && !view.isNull() && view->hasFocus();
+    }
+    bool InTree(const BoardPart* part) const { return Shown(part->Part()) == part; }
+
+    // Moves the focus to the part that says what changed since the last call, and tells of every
+    // name, selection, number of rows and message that changed.
     void Announce() {
-        for (size_t i = 0; i < parts.size(); ++i) {
-            if (parts[i]->text(QAccessible::Name) != told[i]) {
-                QAccessibleEvent event(parts[i], QAccessible::NameChanged);
-                QAccessible::updateAccessibility(&event);
-            }
+        if (view.isNull() || view->GetDocument() == nullptr) {
+            return;
         }
+        const int32_t rows = RowsOf(*view);
+        const game::TurnState& turn = view->turn;
         if (childCount() != toldChildren) {
             QAccessibleEvent event(view.data(), QAccessible::ObjectReorder);
             QAccessible::updateAccessibility(&event);
         }
-        if (Messages() != toldMessages) {
+        std::vector<int> renamed;
+        for (int part = 0; part < kParts; ++part) {
+            if (Shown(part)->text(QAccessible::Name) != told[static_cast<size_t>(part)]) {
+                QAccessibleEvent event(Shown(part), QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&event);
+                renamed.push_back(part);
+            }
+        }
+        const int32_t toldSelected = toldTaken > 0 ? toldRow : -1;
+        const int32_t selected = turn.sticksTaken > 0 ? turn.selectedRow : -1;
+        for (int32_t row : {toldSelected, selected}) {
+            if (row >= 0 && toldSelected != selected) {
+                QAccessibleEvent event(Shown(kFirstRow + row), selected == row
+                                                                   ? QAccessible::SelectionAdd
+                                                                   : QAccessible::SelectionRemove);
+                QAccessible::updateAccessibility(&event);
+            }
+        }
+        const int32_t toldTakenBefore = toldTaken;
+        const int32_t toldRowBefore = toldRow;
+        const QString news = News();
+        const bool newsChanged = news != toldNews;
+        const bool rowsChanged = rows != toldChildren - 2;
+        Remember();
+        if (turn.sticksTaken != toldTakenBefore ||
+            (turn.sticksTaken > 0 && turn.selectedRow != toldRowBefore)) {
+            Say(kFirstRow + (turn.sticksTaken > 0 ? turn.selectedRow : toldRowBefore));
+        } else if (newsChanged && !news.isEmpty()) {
+            Say(kMessages);
+        } else {
+            // One row changed: the computer's move while the messages are hidden. More rows, or
+            // a message area gone blank under the focus: a new game, which the highest row the
+            // computer has taken from tells best.
+            std::erase_if(renamed, [](int part) { return part < kFirstRow || part >= kPlay; });
+            if (renamed.size() == 1 && !rowsChanged) {
+                Say(renamed.front());
+            } else if (!renamed.empty() || rowsChanged ||
+                       (newsChanged && current == Shown(kMessages))) {
+                Say(kFirstRow + HighestRowPlayed(rows));
+            }
+        }
+        if (newsChanged) {
             QAccessibleEvent event(view.data(), QAccessible::DescriptionChanged);
             QAccessible::updateAccessibility(&event);
         }
-        Remember();
+    }
+
+    // Moves the focus one part up (-1) or down (+1) the board; the message area counts while it
+    // shows something.
+    void Step(int direction) {
+        const int first = News().isEmpty() ? 1 : 0;
+        const int at = current != nullptr ? indexOfChild(current) : -1;
+        int next = at < first ? (direction > 0 ? first : childCount() - 1) : at + direction;
+        next = std::clamp(next, first, childCount() - 1);
+        if (next != at) {
+            Say(PartAt(next));
+        }
     }
 
   private:
-    // The message lines as one text, read when the board has the focus; none while hidden.
-    QString Messages() const {
-        if (view.isNull() || !view->turn.showMessages) {
-            return {};
+    BoardPart* Shown(int part) const {
+        return twins[shown[static_cast<size_t>(part)]][static_cast<size_t>(part)];
+    }
+    int PartAt(int i) const {
+        const int rows = childCount() - 2;
+        return i == 0 ? kMessages : i <= rows ? kFirstRow + rows - i : kPlay;
+    }
+    // The highest row that has lost sticks since the game began, or the top row if none has.
+    int32_t HighestRowPlayed(int32_t rows) const {
+        const engine::GameEngine& game = view->GetDocument()->engine;
+        for (int32_t row = rows - 1; row >= 0; --row) {
+            if (game.GetSticks(row) != 2 * row + 1) {
+                return row;
+            }
         }
-        return (LineText(view->turn.messageLine1) + QLatin1Char(' ') +
-                LineText(view->turn.messageLine2))
-            .trimmed();
+        return rows - 1;
+    }
+    // What the message area says, and only while it shows.
+    QString News() const {
+        return view.isNull() || !view->turn.showMessages ? QString() : Sentences(view->turn);
+    }
+    // Gives the part the focus; a part that has it already hands its place to its twin first.
+    void Say(int part) {
+        if (!Shown(part)->isValid()) {
+            return;
+        }
+        if (Shown(part) == current) {
+            shown[static_cast<size_t>(part)] ^= 1;
+        }
+        current = Shown(part);
+        if (view->isActiveWindow()) {
+            QAccessibleEvent event(current, QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        }
     }
     void Remember() {
-        for (size_t i = 0; i < parts.size(); ++i) {
-            told[i] = parts[i]->text(QAccessible::Name);
+        for (int part = 0; part < kParts; ++part) {
+            told[static_cast<size_t>(part)] = Shown(part)->text(QAccessible::Name);
         }
         toldChildren = childCount();
-        toldMessages = Messages();
+        toldNews = News();
+        toldRow = view->turn.selectedRow;
+        toldTaken = view->turn.sticksTaken;
     }
 
-    static constexpr size_t kParts = 2 + engine::kMostRows + 1;
     QPointer<CTorvelView> view;
-    std::array<BoardPart*, kParts> parts{};
-    std::array<QAccessible::Id, kParts> ids{};
+    std::array<std::array<BoardPart*, kParts>, 2> twins{};
+    std::array<std::array<QAccessible::Id, kParts>, 2> ids{};
+    std::array<size_t, kParts> shown{};
+    BoardPart* current = nullptr;
     std::array<QString, kParts> told;
     int toldChildren = 0;
-    QString toldMessages;
+    QString toldNews;
+    int32_t toldRow = 0;
+    int32_t toldTaken = 0;
 };
+
+QString BoardPart::text(QAccessible::Text t) const {
+    if (t != QAccessible::Name || !isValid() || !owner.InTree(this)) {
+        return {};
+    }
+    if (part == kMessages) {
+        return Sentences(view->turn);
+    }
+    return part == kPlay ? QStringLiteral("Play") : RowName(*view, Row());
+}
+
+QAccessible::State BoardPart::state() const {
+    QAccessible::State state;
+    if (!isValid()) {
+        state.invalid = true;
+        return state;
+    }
+    state.readOnly = part == kMessages;
+    state.invisible = !owner.InTree(this) || (part == kMessages && !view->turn.showMessages);
+    state.focusable = true;
+    state.focused = owner.HasFocus(this);
+    state.selectable = part != kMessages && part != kPlay;
+    state.selected = state.selectable && view->turn.sticksTaken > 0 &&
+                     view->turn.selectedRow == part - kFirstRow;
+    return state;
+}
+
+BoardInterface* BoardOf(CTorvelView& view) {
+    return dynamic_cast<BoardInterface*>(QAccessible::queryAccessibleInterface(&view));
+}
 
 QAccessibleInterface* BoardFactory(const QString&, QObject* object) {
     auto* board = dynamic_cast<CTorvelView*>(object);
@@ -283,8 +403,24 @@ void AnnounceBoardChanges(CTorvelView& view) {
     if (!QAccessible::isActive()) {
         return;
     }
-    if (auto* board = dynamic_cast<BoardInterface*>(QAccessible::queryAccessibleInterface(&view))) {
+    if (BoardInterface* board = BoardOf(view)) {
         board->Announce();
+    }
+}
+
+void AnswerScreenReaders() {
+    // Their questions arrive as queued calls; input, painting and timers wait for the search.
+    if (QAccessible::isActive()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+}
+
+void MoveBoardFocus(CTorvelView& view, int direction) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    if (BoardInterface* board = BoardOf(view)) {
+        board->Step(direction);
     }
 }
 

@@ -1,7 +1,8 @@
 // The board as screen readers see it. The board is painted only, so the view gets an accessible
-// interface of its own (through AT-SPI on Linux): the two message lines as text, each row as an
-// item named with its number, its sticks and how many are selected from it, and the Play button
-// as a button whose press action plays, as a click on it does.
+// interface of its own (through AT-SPI on Linux): the message area as an item that reads its two
+// lines as sentences, each row as an item named with its number, its sticks and how many are
+// selected from it (pressing it picks up a stick, decreasing it puts one back), and the Play
+// button as a button whose press action plays, as a click on it does.
 #pragma once
 
 namespace view {
@@ -11,9 +12,16 @@ class CTorvelView;
 // Makes queries for the board's interface answer with the one below; once is enough.
 void InstallBoardAccessibility();
 
-// Tells assistive technology what changed since it was last told: a row's sticks or selection,
-// a message line, the number of rows. Every redraw-now calls it; it costs nothing while no
-// assistive technology listens.
+// Tells assistive technology what changed since it was last told (a row's sticks or selection,
+// the messages, the number of rows) and moves the accessible focus to the part that says it best.
+// Every redraw-now calls it; it costs nothing while no assistive technology listens.
 void AnnounceBoardChanges(CTorvelView& view);
+
+// Answers what assistive technology has asked since the window stopped taking events: called
+// during a long search, so that a screen reader can read the board meanwhile.
+void AnswerScreenReaders();
+
+// Moves the accessible focus one part up (-1) or down (+1) the board.
+void MoveBoardFocus(CTorvelView& view, int direction);
 
 }  // namespace view

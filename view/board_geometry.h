@@ -49,6 +49,10 @@ class BoardGeometry {
         button.bottom = button.top + 40;
         return button;
     }
+    // The smallest client area that shows the board whole: every stick of the top row selected
+    // beside it, and the Play button 10 pixels below row 0.
+    int32_t MinimumWidth() const { return SelectedStickLeft(2 * rowCount - 1) + 10; }
+    int32_t MinimumHeight() const { return RowTop(0) + length + 10 + 100; }
     // The row a pointer at height y points at; x never matters. Every y above the board
     // counts for the top row and every y below it for row 0.
     int32_t RowAt(int32_t y) const {

@@ -2,12 +2,14 @@
 // a digit 0 to 6 (main row or keypad) is a left click over that row (a row not on the board is
 // taken as an empty one, though it never becomes the selected row), Backspace a right click
 // over the row being taken from, Return, Enter and Space a press and release of the Play button,
-// and Escape right clicks over the selected row until nothing is selected. H asks for a hint. Keys
-// held with Ctrl, Alt or Meta are left to the menu's accelerators. While a modal dialog is open or
-// a Play command runs the keys do nothing.
+// and Escape right clicks over the selected row until nothing is selected; Up and Down move a
+// screen reader's focus from part to part of the board. H asks for a hint. Keys held with Ctrl,
+// Alt or Meta are left to the menu's accelerators. While a modal dialog is open or a Play
+// command runs the keys do nothing.
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "view/board_accessible.h"
 #include "view/torvel_view.h"
 
 namespace view {
@@ -23,6 +25,13 @@ void CTorvelView::ClickRow(int32_t row) {
     LeftPress(false, row);
     RedrawNow();
     LeftRelease(false);
+}
+
+void CTorvelView::RightClickRow(int32_t row) {
+    if (TakesInput()) {
+        RightPress(false, row);
+        RedrawNow();
+    }
 }
 
 void CTorvelView::ClickPlay() {
@@ -52,10 +61,11 @@ bool CTorvelView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             ShowHint();
             return true;
         case Qt::Key_Backspace:
-            if (TakesInput()) {
-                RightPress(false, turn.selectedRow);
-                RedrawNow();
-            }
+            RightClickRow(turn.selectedRow);
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            MoveBoardFocus(*this, key == Qt::Key_Up ? -1 : +1);
             return true;
         case Qt::Key_Escape:  // right clicks over the selected row until none is left
             if (TakesInput()) {

@@ -1,11 +1,14 @@
 #include "view/torvel_view.h"
 
+#include <QElapsedTimer>
+
 #include "game/command_ids.h"
 #include "game/information_dialogs.h"
 #include "game/new_game.h"
 #include "game/options_command.h"
 #include "game/play_command.h"
 #include "view/board_accessible.h"
+#include "view/board_geometry.h"
 
 namespace view {
 
@@ -33,8 +36,20 @@ bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
     if (id == game::kPlayCommand && GetDocument() != nullptr) {
         const bool wasPlaying = playing;
         playing = true;
+        // A search long enough to be seen answers a screen reader meanwhile, so that it can say
+        // that the computer is thinking.
+        QElapsedTimer searching;
+        searching.start();
+        engine::SetSearchProgress([this, searching] {
+            if (searching.elapsed() >= readerPatienceMs) {
+                AnswerScreenReaders();
+            }
+        });
         game::PlayCommand(*GetDocument(), *this);
+        engine::SetSearchProgress({});
         playing = wasPlaying;
+    } else if (playing && code == framework::kCnCommand) {
+        return true;  // what a screen reader asks for during the search waits for no command
     }
     return framework::View::OnCmdMsg(id, code, extra, handlerInfo);
 }
@@ -62,9 +77,16 @@ bool CTorvelView::IssuePlayCommand() {
     return OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr);
 }
 
+QSize CTorvelView::minimumSizeHint() const {
+    const BoardGeometry geometry(GetDocument() != nullptr ? GetDocument()->engine.GetRowCount()
+                                                          : engine::kDefaultRows);
+    return QSize(geometry.MinimumWidth(), geometry.MinimumHeight());
+}
+
 void CTorvelView::OnNewGame() {
     if (GetDocument() != nullptr) {
         game::NewGame(*GetDocument(), *this);
+        updateGeometry();  // the frame grows when the new game has more rows than room
     }
 }
 

@@ -31,7 +31,8 @@ class CTorvelView : public framework::View, public game::BoardView {
 
     game::CTorvelDoc* GetDocument() const;
 
-    // Runs the Play command (666) and then hands every command on to the standard routing.
+    // Runs the Play command (666) and then hands every command on to the standard routing;
+    // other commands that come while the Play command runs are dropped.
     bool OnCmdMsg(framework::CommandId id, int code, void* extra,
                   framework::HandlerInfo* handlerInfo) override;
     // Hints 32779 and 32778 show and hide the message area; every other hint, and any hint
@@ -40,6 +41,8 @@ class CTorvelView : public framework::View, public game::BoardView {
 
     // Room for a seven-row board, the selected sticks beside it and the Play button below it.
     QSize sizeHint() const override { return QSize(600, 520); }
+    // Room for the rows of the game, so that the Play button never covers a stick.
+    QSize minimumSizeHint() const override;
 
     void OnDraw(QPainter& painter) override;
     // A stick `length` pixels long with its top-left pixel at (x, y), pixel by pixel.
@@ -58,15 +61,17 @@ class CTorvelView : public framework::View, public game::BoardView {
 
     // The keys play as the mouse does: a digit is a left click over that row, Backspace a right
     // click over the row being taken from, Return, Enter and Space a click on the Play button,
-    // Escape puts every selected stick back. Unless TakesInput, they do nothing.
+    // Escape puts every selected stick back. Unless TakesInput, they do nothing. Up and Down take
+    // a screen reader from part to part of the board.
     bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // No modal dialog is open and no Play command is running (the computer thinking).
     bool TakesInput() const;
     // Key H: what a perfect player would do here, in the status bar (board_hint.cpp).
     void ShowHint();
-    // A left click over the row (rows not on the board take none), and a press and release
-    // of the Play button, as the mouse makes them; each draws at once.
+    // A left and a right click over the row (rows not on the board take none), and a press and
+    // release of the Play button, as the mouse makes them; each draws at once.
     void ClickRow(int32_t row);
+    void RightClickRow(int32_t row);
     void ClickPlay();
 
     // game::BoardView
@@ -84,6 +89,9 @@ class CTorvelView : public framework::View, public game::BoardView {
     game::TurnState turn;
     // The rows as drawn, the Play button's place and press state, the client area.
     BoardViewState board;
+
+    // How long a search runs before a screen reader's questions are answered during it.
+    qint64 readerPatienceMs = 150;
 
     // Shown by the Options command; kept from one opening to the next.
     game::COptionsDlg optionsDialog;

@@ -1,6 +1,8 @@
 // The game control in the real program: the Play command (one move per command, each drawn at
 // once, the thinking message on the screen before the search), New Game, and the Options
 // command with its dialog and the Warning, answered through the modal runner.
+#include <QAccessible>
+#include <QApplication>
 #include <QDialog>
 
 #include "engine/turn_texts.h"
@@ -33,8 +35,7 @@ TEST_F(GameControl, EachPlayCommandMakesOneMoveAndDrawsItAtOnce) {
     EXPECT_EQ(drawings[5].line1 + '|' + drawings[5].line2, "The computer is thinking.| ");
     EXPECT_EQ(drawings[6].rows, document->engine.GetRows());
     EXPECT_EQ(drawings[6].line2, kPrompt);
-    EXPECT_TRUE(view->turn.humanToMove);
-    EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow, 0);
+    EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow + !view->turn.humanToMove, 0);
 
     const std::pair<Rows, const char*> replies[] = {
         {{1, 0, 0, 0, 0, 0, 13}, "The computer took 13 sticks from row 6"},
@@ -44,9 +45,9 @@ TEST_F(GameControl, EachPlayCommandMakesOneMoveAndDrawsItAtOnce) {
         view->turn.sticksTaken = 1;
         Reply(rows);
         EXPECT_EQ(drawings[1].sticksTaken, 0) << "no selection while the computer thinks";
-        EXPECT_EQ(view->turn.messageLine1, message);
-        EXPECT_EQ(view->turn.messageLine2, kPrompt);
-        EXPECT_TRUE(view->turn.humanToMove);
+        EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2 + '|' +
+                      std::to_string(view->turn.humanToMove),
+                  std::string(message) + '|' + kPrompt + "|1");
     }
     for (const auto& [row, sticks] : std::vector<std::pair<int32_t, int32_t>>{{9, 2}, {1, 4}}) {
         document->engine.SetRows({1, 3, 5, 7});
@@ -68,7 +69,7 @@ TEST_F(GameControl, WhoeverTakesTheLastStickLosesAndThenNothingMoves) {
     Take(3, 1);
     EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2,
               "You lose, you took the last stick.| ");
-    EXPECT_FALSE(view->turn.humanToMove);
+    EXPECT_EQ(view->turn.humanToMove + view->turn.selectedRow, 0) << "no selection left";
     ASSERT_EQ(drawings.size(), 4u);  // two presses, the empty board, the result
     EXPECT_EQ(drawings[2].rows, (Rows{0, 0, 0, 0}));
     Click(OnPlay());
@@ -97,44 +98,51 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
         EXPECT_EQ(document->engine.GetRows(),
                   humanFirst ? (Rows{1, 3, 5}) : (Rows{1, 3, 5, 7, 9, 11, 2}));
         EXPECT_EQ(document->engine.GetTable(), positions);
-        EXPECT_TRUE(view->turn.humanToMove);
         EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2, "| ");
-        EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow, 0);
+        EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow + !view->turn.humanToMove, 0);
         ASSERT_EQ(drawings.size(), humanFirst ? 1u : 3u);  // thinking and the reply, then blank
         EXPECT_EQ(drawings.back().line1, "");
     }
     EXPECT_EQ(drawings[0].rows, (Rows{1, 3, 5, 7, 9, 11, 13}));
 }
 
-// Each opening of Options runs one script: the buttons to click, then OK or Cancel (any other
-// value is a dialog closed another way). The Warning is noted and closed.
+// Each opening of Options clicks `clicks`, then types `keys` (v for Down; none that ends it: closed
+// another way). `path` is what a screen reader read as each key came: box or dialog, control, and
+// for a radio button x or o. The Warning is noted and closed.
 class Options : public GameControl {
   protected:
-    void Open(std::vector<int> clicks, int end) {
+    void Open(std::vector<int> clicks, const std::string& keys) {
         opened.clear();
+        path.clear();
+        checked.clear();
         framework::ScopedModalRunner runner([&](QDialog& window) {
             framework::Dialog* shown = framework::Dialog::FromWindow(window);
             opened.push_back(window.windowTitle().toStdString());
-            if (opened.back() == "Warning") {
-                return framework::kIdOk;
-            }
-            for (int id = game::kThreeRowsButton; id <= game::kComputerFirstButton; ++id) {
+            window.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+            window.activateWindow();
+            for (int id = game::kThreeRowsButton; opened.size() == 1 && id <= 1010; ++id) {
                 EXPECT_EQ(shown->IsDlgButtonChecked(id), 0) << "button " << id << " at opening";
             }
-            for (int id : clicks) {
-                EXPECT_TRUE(shown->ClickDlgButton(id));
+            for (int id : opened.size() == 1 ? clicks : std::vector<int>{}) {
+                EXPECT_TRUE(shown->ClickDlgButton(id) && !shown->ClickDlgButton(0));
             }
-            checked.clear();
-            for (int id = game::kThreeRowsButton; id <= game::kComputerFirstButton; ++id) {
-                if (shown->IsDlgButtonChecked(id) != 0) {
-                    checked.push_back(id);
-                }
+            for (char key : opened.size() == 1 ? keys : "\r") {
+                QAccessibleInterface* read =
+                    QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+                path += (read->parent()->text(QAccessible::Name).section(' ', 0, 0) + ":" +
+                         read->text(QAccessible::Name).section(' ', 0, 0) +
+                         (read->role() != QAccessible::RadioButton ? "|"
+                          : read->state().checked                  ? " x|"
+                                                                   : " o|"))
+                            .toStdString();
+                key == 'v' ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down)
+                           : QTest::keyClick(QApplication::focusWidget(), key);
             }
-            if (end == framework::kIdOk || end == framework::kIdCancel) {
-                EXPECT_TRUE(shown->ClickDlgButton(end));
-                return window.result();
+            for (int id = game::kThreeRowsButton; opened.size() == 1 && id <= 1010; ++id) {
+                checked.insert(checked.end(), shown->IsDlgButtonChecked(id), id);  // if checked
             }
-            return end;
+            return window.result();
         });
         view->turn.messageLine1 = "something";
         EXPECT_TRUE(Run(game::kOptionsCommand));
@@ -142,31 +150,34 @@ class Options : public GameControl {
     }
     std::vector<std::string> opened;
     std::vector<int> checked;
+    std::string path;
 };
 
-TEST_F(Options, TheLastClicksCountAtOkAndWaitForTheNextGame) {
-    Open({}, framework::kIdOk);  // no click ever: four rows, the human first
-    EXPECT_EQ(opened, (std::vector<std::string>{"Options", "Warning"}));
-    EXPECT_EQ(document->rowCountOption, 4);
-    EXPECT_TRUE(document->humanFirst);
-    Open({1001, 1005, 1010, 1009, 1010}, framework::kIdOk);
+TEST_F(Options, TheLastChoicesCountAtOkAndWaitForTheNextGame) {
+    Open({}, "\r");  // no choice ever: four rows, the human first
+    EXPECT_EQ(opened.back() + std::to_string(document->rowCountOption * 10 + document->humanFirst),
+              "Warning41");
+    // By keys alone: Tab from box to box and to the buttons, arrows within a box, Space chooses.
+    Open({}, "\t\t vvvv\tv \t\r");
+    EXPECT_EQ(path,
+              "Options:OK|Options:Cancel|Number:Three o|Number:Three x|Number:Four x|Number:Five "
+              "x|Number:Six x|Number:Seven x|Playing:Human o|Playing:Computer o|Playing:Computer "
+              "x|Options:OK|Warning:OK|");
     EXPECT_EQ(checked, (std::vector<int>{1005, 1010}));
-    EXPECT_EQ(document->rowCountOption, 7);
-    EXPECT_FALSE(document->humanFirst);
-    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7})) << "the game goes on";
-    for (int end : {int(framework::kIdCancel), int(QDialog::Rejected)}) {
+    EXPECT_EQ(document->rowCountOption * 10 + document->humanFirst, 70);
+    for (const std::string end : {"\x1b", "\t\r", ""}) {  // Escape, Cancel, closed another way
         Open({1004, 1009}, end);
-        EXPECT_EQ(opened, (std::vector<std::string>{"Options"}));
-        EXPECT_EQ(document->rowCountOption, 7);
-        EXPECT_FALSE(document->humanFirst);
+        EXPECT_EQ(
+            opened.back() + std::to_string(document->rowCountOption * 10 + document->humanFirst),
+            "Options70");
     }
-    Open({}, framework::kIdOk);  // the clicks of a cancelled opening still count
-    EXPECT_EQ(document->rowCountOption, 6);
-    EXPECT_TRUE(document->humanFirst);
-    const std::pair<int, int32_t> rowButtons[] = {{1001, 3}, {1002, 4}, {1003, 5}, {1004, 6}};
-    for (const auto& [button, rows] : rowButtons) {
-        Open({button}, framework::kIdOk);
-        EXPECT_EQ(checked, std::vector<int>{button});
+    Open({}, "\r");  // the clicks of a cancelled opening still count
+    EXPECT_EQ(document->rowCountOption * 10 + document->humanFirst, 61);
+    const std::pair<std::vector<int>, int32_t> rowButtons[] = {
+        {{1001}, 3}, {{1002}, 4}, {{1001, 1003}, 5}, {{1005, 1004}, 6}};
+    for (const auto& [buttons, rows] : rowButtons) {
+        Open(buttons, "\r");
+        EXPECT_EQ(checked, std::vector<int>{game::kThreeRowsButton + rows - 3});
         EXPECT_EQ(document->rowCountOption, rows);
     }
 }

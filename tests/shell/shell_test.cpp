@@ -2,9 +2,11 @@
 // command opens (answered through the modal runner), files, printing, and the command line.
 #include <pwd.h>
 #include <unistd.h>
+#include <QAccessible>
 #include <QBitmap>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -14,6 +16,7 @@
 
 #include <iostream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 
 #include "framework/command_line.h"
@@ -53,6 +56,12 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     show->trigger();
     show->trigger();
     EXPECT_TRUE(view->turn.showMessages && show->isChecked() && !hidden->isChecked());
+    // A screen reader reads a menu item's words as its name and its keys as its accelerator.
+    QAccessibleInterface* item =
+        QAccessible::queryAccessibleInterface(frame->menuBar()->findChild<QMenu*>())->child(0);
+    EXPECT_EQ(item->text(QAccessible::Name) + '|' + item->text(QAccessible::Accelerator),
+              "New Game|Ctrl+N");
+    EXPECT_EQ(frame->GetAction(game::kInstructionsCommand)->shortcut(), QKeySequence("F1"));
     // The editing keys reach no handler: their items are disabled and do nothing.
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
@@ -84,28 +93,39 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
 }
 
 TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
-    const std::pair<framework::CommandId, const char*> dialogs[] = {
-        {framework::kAppAbout, "About Torvel"},
-        {game::kInstructionsCommand, "Instructions"},
-        {game::kLegalCommand, "Legal"},
-        {game::kCurvatureOfTimeCommand, "Curvature of Time"},
-        {game::kSpaceTimeCommand, "Space-Time"},
-        {game::kOptionsCommand, "Options"}};
+    const std::tuple<framework::CommandId, const char*, QSize> dialogs[] = {
+        {framework::kAppAbout, "About Torvel", {235, 78}},
+        {game::kInstructionsCommand, "Instructions", {353, 106}},
+        {game::kLegalCommand, "Legal", {300, 108}},
+        {game::kCurvatureOfTimeCommand, "Curvature of Time", {308, 194}},
+        {game::kSpaceTimeCommand, "Space-Time", {272, 175}},
+        {game::kOptionsCommand, "Options", {202, 141}}};
     document->engine.ApplyMove(engine::Move{2, 2});
     Click(OverRow(3));
     Click(OverRow(3));
     const std::string message = view->turn.messageLine1;
-    for (const auto& [command, title] : dialogs) {
+    for (const auto& [command, title, dialogUnits] : dialogs) {
         QStringList seen;
-        framework::ScopedModalRunner runner([&seen](QDialog& window) {
+        framework::ScopedModalRunner runner([this, &seen, size = dialogUnits](QDialog& window) {
             framework::Dialog* dialog = framework::Dialog::FromWindow(window);
             seen << window.windowTitle();
-            EXPECT_EQ(window.parentWidget(), nullptr);
+            EXPECT_EQ(QSize(dialog->Template().width, dialog->Template().height), size);
+            window.winId();  // the main window's own, never a window on its own
+            EXPECT_EQ(window.windowHandle()->transientParent(), frame->windowHandle());
             auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));
             EXPECT_TRUE(ok != nullptr && ok->isDefault()) << seen.back().toStdString();
             for (QLabel* label : window.findChildren<QLabel*>()) {
                 EXPECT_LE(label->heightForWidth(label->width()), label->height())
                     << "clipped: " << label->text().toStdString();
+                EXPECT_EQ(label->pixmap().isNull(),
+                          label->text() > "" || seen.back() != "About Torvel");
+            }
+            std::vector<QPoint> at;  // the texts stand in one column, evenly spaced
+            for (const framework::ControlTemplate& c : dialog->Template().controls) {
+                at.insert(at.end(), c.kind == framework::ControlKind::StaticText, {c.x, c.y});
+            }
+            for (size_t i = 1; i < at.size(); ++i) {
+                EXPECT_EQ(at[i] - at[i - 1], QPoint(0, at[1].y() - at[0].y())) << i;
             }
             for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 EXPECT_TRUE(window.rect().contains(control->geometry()))
@@ -137,6 +157,8 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
             return int(QDialog::Accepted);
         }
         seen << static_cast<QMessageBox&>(dialog).text();
+        EXPECT_TRUE(static_cast<QMessageBox&>(dialog).standardButtons() &
+                    (QMessageBox::Ok | QMessageBox::No));
         return reply;
     });
     const auto open = [&](const char* file, const std::string& text) {
@@ -190,9 +212,9 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
     EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
     name = QString::fromStdString(dir.File("torvelbase.txt"));  // the computer's own file
     testsupport::WriteFile("torvelbase.txt", "0\n");
-    reply = QMessageBox::Yes;  // replace it: refused all the same
+    reply = QMessageBox::Yes;  // refused before any question whether to replace it
     EXPECT_FALSE(document->DoSave(QString()));
-    EXPECT_TRUE(seen.back().startsWith("Cannot save the game as")) << seen.back().toStdString();
+    EXPECT_EQ(seen.mid(seen.size() - 2).join('|').left(28), "file|Cannot save the game as");
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
 }
 
@@ -242,12 +264,8 @@ TEST_F(Program, PrintingDrawsTheBoardOnOnePage) {
         QFile::remove(pdf);
         EXPECT_TRUE(Run(id));
         const std::string text = testsupport::ReadFile(pdf.toStdString());
-        size_t pages = 0;
-        for (size_t at = text.find("/Type /Page"); at != std::string::npos;
-             at = text.find("/Type /Page", at + 1)) {
-            pages += text.compare(at, 12, "/Type /Pages") != 0;
-        }
-        EXPECT_EQ(pages, 1u) << id;
+        const std::regex page("/Type /Page[^s]");
+        EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), page), {}), 1) << id;
     }
     EXPECT_TRUE(Run(framework::kFilePrintPreview));
     EXPECT_EQ(previewPages, 1);

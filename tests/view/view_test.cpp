@@ -63,10 +63,10 @@ class Board : public testsupport::Program {
     }
     bool typeAhead = false;
     // What a person's double click sends: press, release, double click, release.
-    void DoubleClick(QPoint point) {
-        Click(point);
-        QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, point);
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, point);
+    void DoubleClick(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+        Click(point, button);
+        QTest::mouseDClick(view, button, Qt::NoModifier, point);
+        QTest::mouseRelease(view, button, Qt::NoModifier, point);
     }
 };
 
@@ -144,21 +144,27 @@ TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
     document->engine.SetRows({0, 0, 0, 0});
     view->turn.sticksTaken = 0;
     EXPECT_EQ(SticksOn(Render(), 70), std::vector<int>{});
+    for (const int32_t rows : {4, 7}) {  // however small the window, the rows stay above the button
+        frame->resize(205, 80);
+        document->rowCountOption = rows;
+        Run(framework::kFileNew);
+        QTest::qWait(1);
+        EXPECT_EQ(view->size(), QSize(20 * rows + 400, 50 * rows + 150)) << "button 10 below row 0";
+    }
 }
 
 TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
     for (int i = 0; i < 3; ++i) {
         Click(OverRow(3));
     }
-    EXPECT_EQ(view->turn.messageLine1, "To take 3 sticks from row 3, click the 'Play' button.");
-    EXPECT_EQ(view->turn.messageLine2,
-              "To replace sticks, right click over the row they were taken from.");
+    EXPECT_EQ(view->turn.messageLine1 + view->turn.messageLine2,
+              std::string("To take 3 sticks from row 3, click the 'Play' button.") +
+                  engine::kReplaceText);
     Click(OverRow(0));                       // another row: nothing
     Click(QPoint(5, 101), Qt::RightButton);  // nor here: the height alone says row 2
     EXPECT_EQ(view->turn.sticksTaken, 3);
-    Click(QPoint(590, 100), Qt::RightButton);  // 100 or less is the top row, whatever the x
-    Click(QPoint(1, 0), Qt::RightButton);      // (0, 0) would be the centre to QTest
-    Click(OverRow(3), Qt::RightButton);
+    DoubleClick(QPoint(590, 100), Qt::RightButton);  // 100 or less: the top row, whatever the x
+    Click(QPoint(1, 0), Qt::RightButton);            // (0, 0) would be the centre to QTest
     EXPECT_EQ(view->turn.sticksTaken, 0);
     EXPECT_EQ(view->turn.messageLine1 + view->turn.messageLine2, kFirstPrompt);
     DoubleClick(QPoint(5, view->height() - 1));  // below the board: row 0
@@ -305,52 +311,79 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
     EXPECT_EQ(frame->statusBar()->currentMessage(), "The game is over: there is no move to make.");
 }
 
-// What a screen reader finds: the message lines, the rows from the top, the Play button; what
-// it hears as they change; and presses that select and play as clicks do.
-std::vector<std::pair<QAccessible::Event, std::string>> heard;
+// What a screen reader finds and hears: the message area, the rows, the Play button. The focus
+// moves to what changed (readers speak a part when the focus comes to it; a part told again hands
+// its place to a twin). `told` is what the focus came to, named as it went out.
+std::string told;
+std::vector<std::pair<QAccessible::Event, QAccessibleInterface*>> events;
 
-TEST_F(Board, ScreenReadersReadTheBoardHearItChangeAndPlay) {
+TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
     QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-        heard.emplace_back(event->type(),
-                           event->accessibleInterface()->text(QAccessible::Name).toStdString());
+        events.emplace_back(event->type(), event->accessibleInterface());
+        told += event->type() != QAccessible::Focus
+                    ? ""
+                    : events.back().second->text(QAccessible::Name).toStdString() + "|";
     });
     QGuiApplicationPrivate::platform_integration->accessibility()->setActive(true);
-    ASSERT_TRUE(QAccessible::isActive());
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame) && view->hasFocus());
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
-    const auto tree = [board] {
-        std::string names;
-        for (int i = 0; i < board->childCount(); ++i) {
-            QAccessibleInterface* part = board->child(i);
-            EXPECT_TRUE(board->indexOfChild(part) == i && part->parent() == board) << i;
-            names += std::to_string(part->role()) + part->text(QAccessible::Name).toStdString();
-        }
-        return names;
-    };
-    const std::string rows = "34Row 3: 7 sticks34Row 2: 5 sticks34Row 1: 3 sticks34Row 0: 1 stick";
-    EXPECT_EQ(tree(), "4141" + rows + "43Play");  // static texts, list items, a button
-    QAccessibleInterface* row2 = board->child(3);
-    EXPECT_EQ(view->RowAt(view->mapFromGlobal(row2->rect().center()).y()), 2);
-    row2->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    row2->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(tree(), "41" + engine::SelectionText(2, 2) + "41" + engine::kReplaceText +
-                          std::string(rows).replace(34, 0, ", 2 selected") + "43Play");
-    EXPECT_EQ(heard.back(), std::make_pair(QAccessible::DescriptionChanged, std::string("Board")));
-    heard.clear();
-    board->child(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    for (const std::string& name : {std::string("Row 2: 3 sticks"), std::string(kThinking),
-                                    view->turn.messageLine1}) {  // the thinking in the search
-        EXPECT_EQ(
-            std::count(heard.begin(), heard.end(), std::make_pair(QAccessible::NameChanged, name)),
-            1)
-            << name;
+    std::string tree;  // each part its own child: list items (34) and a button (43)
+    for (int i = 0; i < board->childCount(); ++i) {
+        QAccessibleInterface* part = board->child(i);
+        tree += std::to_string(board->indexOfChild(part) == i && part->parent() == board) +
+                std::to_string(part->role());
     }
-    Run(game::kMessagesHiddenCommand);
+    EXPECT_EQ(tree, "134134134134134143");
+    const auto heard = [this](auto... keys) {
+        told.clear();
+        (QTest::keyClick(frame->windowHandle(), keys), ...);
+        return told;
+    };
+    EXPECT_EQ(
+        heard(Qt::Key_3, Qt::Key_3, Qt::Key_Backspace),
+        "Row 3: 7 sticks, 1 selected|Row 3: 7 sticks, 2 selected|Row 3: 7 sticks, 1 selected|");
+    EXPECT_EQ(events[2], std::make_pair(QAccessible::SelectionAdd, events[3].second));
+    QAccessibleInterface* twin = events[events.size() - 3].second;  // told second, handed back
+    EXPECT_TRUE(board->indexOfChild(twin) < 0 && twin->text(QAccessible::Name).isEmpty());
+    EXPECT_TRUE(board->focusChild() == board->child(1) && board->child(1)->state().focused);
+    EXPECT_EQ(heard(Qt::Key_Return),
+              "Row 3: 6 sticks|The computer is thinking.|The computer took 1 "
+              "sticks from row 0. To take your turn, left click over a row "
+              "and click 'Play.'|");
+    EXPECT_EQ(heard(Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                    Qt::Key_Down, Qt::Key_Down),
+              "Row 3: 6 sticks|Row 2: 5 sticks|Row 1: 3 sticks|Row 0: 0 sticks|Play|");
+    told.clear();  // the actions: one more stick, one back, play
+    QAccessibleActionInterface* top = board->child(1)->actionInterface();
+    for (const QString& action : {top->pressAction(), top->pressAction(), top->decreaseAction()}) {
+        top->doAction(action);
+    }
+    Run(game::kMessagesHiddenCommand);  // then what changed on the board is heard
     EXPECT_TRUE(board->child(0)->state().invisible && board->text(QAccessible::Description) == "");
-    document->rowCountOption = 7;
+    board->child(board->childCount() - 1)->actionInterface()->doAction(top->pressAction());
+    EXPECT_EQ(told,
+              "Row 3: 6 sticks, 1 selected|Row 3: 6 sticks, 2 selected|Row 3: 6 sticks, 1 "
+              "selected|Row 3: 5 sticks|Row 1: 0 sticks|");
+    Run(game::kMessagesShowCommand);
+    document->engine.SetRows({0, 0, 0, 1});
+    EXPECT_EQ(
+        heard(Qt::Key_2, Qt::Key_3, Qt::Key_Return),  // an empty row: the prompt
+        std::string(kFirstPrompt) +
+            "|Row 3: 1 stick, 1 selected|Row 3: 0 sticks|You lose, you took the last stick.|");
+    document->rowCountOption = 7;  // a new game the computer opens: the row it took from
+    document->humanFirst = false;
+    events.clear();
+    // Its search is taken as long from the start: the reader is answered, a command not run.
+    view->readerPatienceMs = 0;
+    std::string meanwhile;
+    const auto ask = [&] { meanwhile = told + std::to_string(Run(game::kMessagesHiddenCommand)); };
+    QMetaObject::invokeMethod(frame, ask, Qt::QueuedConnection);
     Run(framework::kFileNew);
-    EXPECT_EQ(board->child(2)->text(QAccessible::Name).toStdString() + heard.back().second,
-              "Row 6: 13 sticksBoard");
-    EXPECT_EQ(board->childCount() * 1000 + heard.back().first, 10000 + QAccessible::ObjectReorder);
+    EXPECT_TRUE((meanwhile + std::to_string(view->turn.showMessages))
+                    .ends_with("|The computer is thinking.|11"));
+    EXPECT_EQ(told.substr(told.rfind('|', told.size() - 2)), "|Row 6: 2 sticks|");
+    EXPECT_EQ(events.front(), std::make_pair(QAccessible::ObjectReorder, board));
     QAccessible::installUpdateHandler(nullptr);
     QGuiApplicationPrivate::platform_integration->accessibility()->setActive(false);
 }
