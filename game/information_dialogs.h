@@ -1,7 +1,7 @@
 // The dialogs that only inform: About, Instructions and Legal (the Help menu), Curvature of
 // Time and Space-Time (the Time menu, on how the computer searches: the search always uses the
 // position table whatever they say) and the Warning that follows Options. Each shows its text
-// and an OK button, has no owner window and changes nothing.
+// and an OK button, belongs to the main window and changes nothing.
 #pragma once
 
 #include "framework/dialog.h"

@@ -11,7 +11,7 @@ framework::DialogTemplate OptionsDialogTemplate() {
     dialog.title = QStringLiteral("Options");
     dialog.width = 202;
     dialog.height = 141;
-    // id, kind, text, x, y, width, height, tab stop (each radio button is a group of its own)
+    // id, kind, text, x, y, width, height, tab stop (radio buttons are reached by their box)
     dialog.controls = {
         {framework::kIdOk, ControlKind::DefPushButton, "OK", 144, 7, 50, 14, true},
         {framework::kIdCancel, ControlKind::PushButton, "Cancel", 144, 27, 50, 14, true},

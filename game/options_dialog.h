@@ -2,8 +2,8 @@
 //
 // COptionsDlg is built once with the view and reused by every opening, so the last clicks
 // (`chosenRows`, `chosenOrder`) survive from one opening to the next, even through Cancel.
-// Every radio button is a group of its own, so the click handlers check and uncheck the
-// buttons themselves; nothing checks a button when the dialog opens.
+// The radio buttons of each box uncheck one another, and the click handlers still set the state
+// of every button of the box themselves; nothing checks a button when the dialog opens.
 #pragma once
 
 #include <cstdint>
