@@ -77,7 +77,7 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     auto* document = static_cast<game::CTorvelDoc*>(GetDocTemplate()->GetDocument());
     document->engine.GetTable()->SetNoticeHandler(
         [tell](const std::string& notice) { tell(QString::fromStdString(notice)); });
-    // The dialogs have no owner window; they show the program's icon too.
+    // The dialogs, which belong to the main window, show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
     // Big enough for a seven-row board and the button below it, as far as the screen has room.
     frame->resize(FirstSize(*frame));

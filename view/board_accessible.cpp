@@ -4,7 +4,8 @@
 // all seven rows a game may have, and shows as many as the game has.
 //
 // The board keeps the keyboard, as a list view does, and moves the accessible focus among its
-// parts: to the row whose selection changed, to the message area when it says something new, to
+// parts: to the row whose selection changed, to the message area when it says something new (a
+// hint comes first there, and is heard even while the messages are hidden), to
 // the row the computer took from while the messages are hidden (or, for a new game, the highest
 // row played), and with Up and Down from part to part. Screen readers speak a part when the focus
 // comes to it; they do not speak a part whose name changes under the focus. So each part has a
@@ -65,6 +66,14 @@ QString Sentences(const game::TurnState& turn) {
         text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + sentence;
     }
     return text;
+}
+
+// What the message area says: the hint while it stands, then the message lines (while they show,
+// or `always`: a hidden area keeps its lines for a reader that asks, but a hint says only itself).
+QString MessageText(const CTorvelView& view, bool always) {
+    const QString hint = view.CurrentHint();
+    const QString lines = always || view.turn.showMessages ? Sentences(view.turn) : QString();
+    return hint.isEmpty() || lines.isEmpty() ? hint + lines : hint + QLatin1Char(' ') + lines;
 }
 
 class BoardInterface;
@@ -227,7 +236,7 @@ class BoardInterface : public QAccessibleWidget {
 
     // Moves the focus to the part that says what changed since the last call, and tells of every
     // name, selection, number of rows and message that changed.
-    void Announce() {
+    void Announce(bool messagesAgain) {
         if (view.isNull() || view->GetDocument() == nullptr) {
             return;
         }
@@ -261,8 +270,10 @@ class BoardInterface : public QAccessibleWidget {
         const bool newsChanged = news != toldNews;
         const bool rowsChanged = rows != toldChildren - 2;
         Remember();
-        if (turn.sticksTaken != toldTakenBefore ||
-            (turn.sticksTaken > 0 && turn.selectedRow != toldRowBefore)) {
+        if (messagesAgain && !news.isEmpty()) {
+            Say(kMessages);
+        } else if (turn.sticksTaken != toldTakenBefore ||
+                   (turn.sticksTaken > 0 && turn.selectedRow != toldRowBefore)) {
             Say(kFirstRow + (turn.sticksTaken > 0 ? turn.selectedRow : toldRowBefore));
         } else if (newsChanged && !news.isEmpty()) {
             Say(kMessages);
@@ -315,9 +326,7 @@ class BoardInterface : public QAccessibleWidget {
         return rows - 1;
     }
     // What the message area says, and only while it shows.
-    QString News() const {
-        return view.isNull() || !view->turn.showMessages ? QString() : Sentences(view->turn);
-    }
+    QString News() const { return view.isNull() ? QString() : MessageText(*view, false); }
     // Gives the part the focus; a part that has it already hands its place to its twin first.
     void Say(int part) {
         if (!Shown(part)->isValid()) {
@@ -359,7 +368,7 @@ QString BoardPart::text(QAccessible::Text t) const {
         return {};
     }
     if (part == kMessages) {
-        return Sentences(view->turn);
+        return MessageText(*view, view->CurrentHint().isEmpty());
     }
     return part == kPlay ? QStringLiteral("Play") : RowName(*view, Row());
 }
@@ -371,7 +380,8 @@ QAccessible::State BoardPart::state() const {
         return state;
     }
     state.readOnly = part == kMessages;
-    state.invisible = !owner.InTree(this) || (part == kMessages && !view->turn.showMessages);
+    state.invisible = !owner.InTree(this) || (part == kMessages && !view->turn.showMessages &&
+                                              view->CurrentHint().isEmpty());
     state.focusable = true;
     state.focused = owner.HasFocus(this);
     state.selectable = part != kMessages && part != kPlay;
@@ -399,12 +409,12 @@ void InstallBoardAccessibility() {
     (void)installed;
 }
 
-void AnnounceBoardChanges(CTorvelView& view) {
+void AnnounceBoardChanges(CTorvelView& view, bool messagesAgain) {
     if (!QAccessible::isActive()) {
         return;
     }
     if (BoardInterface* board = BoardOf(view)) {
-        board->Announce();
+        board->Announce(messagesAgain);
     }
 }
 

@@ -14,8 +14,10 @@ void InstallBoardAccessibility();
 
 // Tells assistive technology what changed since it was last told (a row's sticks or selection,
 // the messages, the number of rows) and moves the accessible focus to the part that says it best.
-// Every redraw-now calls it; it costs nothing while no assistive technology listens.
-void AnnounceBoardChanges(CTorvelView& view);
+// Every redraw-now calls it; it costs nothing while no assistive technology listens. With
+// `messagesAgain` the message area is said again even when it says nothing new (a hint asked for
+// twice).
+void AnnounceBoardChanges(CTorvelView& view, bool messagesAgain = false);
 
 // Answers what assistive technology has asked since the window stopped taking events: called
 // during a long search, so that a screen reader can read the board meanwhile.

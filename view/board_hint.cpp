@@ -1,10 +1,12 @@
 // The hint: what a perfect player would do in the position on the board, found by the search
-// the computer's move makes, and shown in the status bar, whose text screen readers read. It
-// never moves a stick or changes the message lines, and goes once the position changes.
+// the computer's move makes, and shown in the status bar; screen readers hear it from the board's
+// message area, which says it before the message lines. It never moves a stick or changes the
+// message lines, and goes once the position changes.
 #include <QMainWindow>
 #include <QStatusBar>
 
 #include "engine/hint.h"
+#include "view/board_accessible.h"
 #include "view/torvel_view.h"
 
 namespace view {
@@ -31,6 +33,7 @@ void CTorvelView::ShowHint() {
     playing = false;
     hintRows = document->engine.GetRows();
     bar->showMessage(hintShown);
+    AnnounceBoardChanges(*this, true);  // the message area says it first, and is said again
 }
 
 void CTorvelView::ForgetStaleHint() {

@@ -66,8 +66,11 @@ class CTorvelView : public framework::View, public game::BoardView {
     bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // No modal dialog is open and no Play command is running (the computer thinking).
     bool TakesInput() const;
-    // Key H: what a perfect player would do here, in the status bar (board_hint.cpp).
+    // Key H: what a perfect player would do here, in the status bar and to screen readers
+    // (board_hint.cpp).
     void ShowHint();
+    // The hint while the position it was for stands; empty once it is gone.
+    QString CurrentHint() const { return hintRows.empty() ? QString() : hintShown; }
     // A left and a right click over the row (rows not on the board take none), and a press and
     // release of the Play button, as the mouse makes them; each draws at once.
     void ClickRow(int32_t row);

@@ -281,7 +281,7 @@ TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
     dialog.hide();
 }
 
-// H through a whole five-row game played by keys: the status bar, which screen readers read, names
+// H through a whole five-row game played by keys: the status bar and the board's message area name
 // the plain model's best move with how the game then ends, and the board and its messages stay; the
 // hint stays while sticks are picked up and goes once the position changes.
 TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
@@ -291,6 +291,7 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
     QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::ControlModifier);
     reference::Table model;
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->statusBar());
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
     while (!document->engine.IsEmpty()) {
         const Rows rows = document->engine.GetRows();
         const std::string lines = view->turn.messageLine1 + view->turn.messageLine2;
@@ -298,8 +299,9 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
         QTest::keyClick(frame->windowHandle(), Qt::Key_H);
         const auto [row, take] = reference::ChooseMove(model, rows);
         const int32_t score = reference::Best(reference::MoveScores(model, rows, false));
-        EXPECT_EQ(bar->text(QAccessible::Name).toStdString(),
-                  engine::HintText({{row, take}, score}));
+        const std::string hint = engine::HintText({{row, take}, score});
+        EXPECT_EQ(bar->text(QAccessible::Name).toStdString(), hint);
+        EXPECT_TRUE(board->child(0)->text(QAccessible::Name).toStdString().starts_with(hint));
         EXPECT_TRUE(drawings.empty() && view->turn.messageLine1 + view->turn.messageLine2 == lines);
         const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
         QTest::keyClick(frame->windowHandle(), Qt::Key(Qt::Key_0 + (lowest - rows.begin())));
