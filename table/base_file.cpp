@@ -627,8 +627,11 @@ bool BaseFile::Sync() {
         synced = list.fd >= 0 ? ::fsync(list.fd) == 0 : ::syncfs(found.file.fd) == 0;
     }
     if (!synced) {
-        Tell(kToldSyncFailed, "the base file " + Shown() + " could not be made safe on disk (" +
-                                  std::strerror(error != 0 ? error : errno) + ")");
+        Tell(kToldSyncFailed,
+             "the base file " + Shown() + " could not be made safe on disk (" +
+                 (error == ENODEV ? "it was replaced by something that is not a regular file"
+                                  : std::strerror(error != 0 ? error : errno)) +
+                 ")");
     }
     return synced;
 }
