@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "engine/game_engine.h"
+#include "engine/hint.h"
 
 namespace cli {
 namespace {
@@ -109,9 +110,8 @@ int RunAnalyze(Arguments args) {
         return 0;
     }
     for (const engine::ScoredMove& m : moves) {
-        const int32_t left = MovesLeft(m.score);
-        std::cout << m.move.row << ' ' << m.move.number << ' ' << Outcome(m.score) << " in " << left
-                  << (left == 1 ? " move" : " moves") << (m.move == chosen ? " *" : "") << '\n';
+        std::cout << m.move.row << ' ' << m.move.number << ' ' << Outcome(m.score) << " in "
+                  << engine::MovesText(m.score) << (m.move == chosen ? " *" : "") << '\n';
     }
     return 0;
 }

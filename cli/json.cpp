@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/hint.h"
+
 namespace cli {
 
 std::string JsonString(std::string_view text) {
@@ -36,13 +38,9 @@ const char* Outcome(int32_t score) {
     return score > 0 ? "wins" : "loses";
 }
 
-int32_t MovesLeft(int32_t score) {
-    return (score > 0 ? score : -score) - 1;
-}
-
 std::string JsonScore(int32_t score) {
     return "\"score\":" + std::to_string(score) + ",\"outcome\":" + JsonString(Outcome(score)) +
-           ",\"movesLeft\":" + std::to_string(MovesLeft(score));
+           ",\"movesLeft\":" + std::to_string(engine::MovesLeft(score));
 }
 
 std::string JsonMove(const engine::Move& move) {

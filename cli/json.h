@@ -17,9 +17,8 @@ std::string JsonString(std::string_view text);
 std::string JsonArray(std::span<const int32_t> numbers);
 
 // A score as the engine gives it, for the player to move or who makes a move: "wins" above 0,
-// else "loses", and the moves left (this one included) with both sides playing their best.
+// else "loses".
 const char* Outcome(int32_t score);
-int32_t MovesLeft(int32_t score);
 
 // "score":7,"outcome":"wins","movesLeft":6
 std::string JsonScore(int32_t score);

@@ -4,18 +4,22 @@
 // or a loss made shorter. Positions are searched as `analyze` searches them, with the base file.
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "engine/game_engine.h"
+#include "engine/hint.h"
 #include "engine/saved_game.h"
 
 namespace cli {
 namespace {
+
+using engine::MovesLeft;
+using engine::MovesText;
+using engine::PlayerWord;
+using engine::SticksFromRow;
 
 enum class Verdict { Best, SlowerWin, WinGivenAway, QuickerLoss };
 
@@ -36,29 +40,15 @@ Verdict VerdictOf(const ReviewedMove& m) {
     return m.score > 0 ? Verdict::SlowerWin : Verdict::WinGivenAway;
 }
 
-const char* PlayerName(engine::Player player) {
-    return player == engine::Player::Human ? "human" : "computer";
-}
-
-std::string Moves(int32_t score) {
-    const int32_t left = MovesLeft(score);
-    return std::to_string(left) + (left == 1 ? " move" : " moves");
-}
-
-std::string Taking(const engine::Move& move) {
-    return std::to_string(move.number) + (move.number == 1 ? " stick" : " sticks") + " from row " +
-           std::to_string(move.row);
-}
-
 std::string MoveText(const ReviewedMove& m) {
     const std::string played =
-        std::string(PlayerName(m.played.player)) + " takes " + Taking(m.played.move) + ": ";
+        std::string(PlayerWord(m.played.player)) + " takes " + SticksFromRow(m.played.move) + ": ";
     const std::string instead = " moves instead of " + std::to_string(MovesLeft(m.best.score)) +
-                                " (taking " + Taking(m.best.move);
+                                " (taking " + SticksFromRow(m.best.move);
     switch (VerdictOf(m)) {
         case Verdict::Best:
-            return played + (m.score > 0 ? "the quickest win, wins in " + Moves(m.score)
-                                         : "holds out longest, loses in " + Moves(m.score));
+            return played + (m.score > 0 ? "the quickest win, wins in " + MovesText(m.score)
+                                         : "holds out longest, loses in " + MovesText(m.score));
         case Verdict::SlowerWin:
             return played + "wins in " + std::to_string(MovesLeft(m.score)) + instead +
                    " wins sooner)";
@@ -66,15 +56,15 @@ std::string MoveText(const ReviewedMove& m) {
             return played + "loses in " + std::to_string(MovesLeft(m.score)) + instead +
                    " holds out longer)";
         case Verdict::WinGivenAway:
-            return played + "gives away a won game, loses in " + Moves(m.score) + " (taking " +
-                   Taking(m.best.move) + " wins in " + Moves(m.best.score) + ")";
+            return played + "gives away a won game, loses in " + MovesText(m.score) + " (taking " +
+                   SticksFromRow(m.best.move) + " wins in " + MovesText(m.best.score) + ")";
     }
     return played;
 }
 
 std::string JsonMoveText(const ReviewedMove& m) {
     const char* verdicts[] = {"best", "slowerWin", "winGivenAway", "quickerLoss"};
-    return "{\"player\":" + JsonString(PlayerName(m.played.player)) +
+    return "{\"player\":" + JsonString(PlayerWord(m.played.player)) +
            ",\"rows\":" + JsonArray(m.rows) + ',' + JsonMove(m.played.move) + ',' +
            JsonScore(m.score) +
            ",\"verdict\":" + JsonString(verdicts[static_cast<int>(VerdictOf(m))]) + ",\"best\":{" +
@@ -85,10 +75,7 @@ std::string JsonMoveText(const ReviewedMove& m) {
 std::optional<UsageError> ReadGame(const std::string& path, engine::SavedGame& saved) {
     std::string text;
     if (const int error = engine::ReadSavedGameFile(path, text); error != 0) {
-        return UsageError{Shown(path) + " cannot be read: " +
-                          (error == ENOENT   ? "no such file"
-                           : error == ENODEV ? "not a regular file"
-                                             : std::strerror(error))};
+        return UsageError{Shown(path) + " cannot be read: " + ReadFailure(error)};
     }
     const engine::SavedGameReading reading = engine::ReadSavedGame(text);
     if (reading.status == engine::SavedGameReading::Status::NotASavedGame) {

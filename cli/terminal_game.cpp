@@ -24,24 +24,6 @@ constexpr const char* kNotAMove =
 // No move needs more than a few characters; anything past this is not read into memory.
 constexpr size_t kLongestLine = 200;
 
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && table::IsSpace(line[i])) {
-            ++i;
-        }
-        const size_t start = i;
-        while (i < line.size() && !table::IsSpace(line[i])) {
-            ++i;
-        }
-        if (i > start) {
-            words.push_back(line.substr(start, i - start));
-        }
-    }
-    return words;
-}
-
 // A decimal integer with an optional sign. Values too large for a row or a count are held at
 // the 32-bit bounds, far beyond any board, which is all the checks need to know about them.
 bool ParseInteger(std::string_view word, int32_t& value) {
@@ -67,7 +49,7 @@ std::string Sticks(int64_t n) {
 
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game) {
     HumanInput input;
-    const std::vector<std::string_view> words = Words(line);
+    const std::vector<std::string_view> words = table::Words(line);
     if (words.size() == 1 && (words[0] == "q" || words[0] == "quit")) {
         input.kind = HumanInput::Kind::Quit;
         return input;

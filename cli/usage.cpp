@@ -1,22 +1,23 @@
 #include "cli/usage.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+
+#include "table/base_file.h"
 
 namespace cli {
 
 std::string Shown(std::string_view name) {
-    std::string text = "'";
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
-            text += escaped;
-        } else {
-            text += c;
-        }
-    }
-    return text + "'";
+    std::string shown(1, '\'');
+    shown += table::EscapedName(name);
+    return shown += '\'';
+}
+
+std::string ReadFailure(int error) {
+    return error == ENOENT   ? "no such file"
+           : error == ENODEV ? "not a regular file"
+                             : std::strerror(error);
 }
 
 int UsageFailure(const std::string& message) {

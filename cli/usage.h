@@ -11,9 +11,13 @@ struct UsageError {
     std::string message;
 };
 
-// A file name as messages show it: in single quotes, bytes below space and DEL as \xNN, so that
-// no name can upset the terminal.
+// A file name as messages show it: in single quotes, escaped as the base file's notices escape
+// names, so that no name can upset the terminal.
 std::string Shown(std::string_view name);
+
+// Why a file could not be read, from the errno the readers give: "no such file", "not a regular
+// file" (a folder, a pipe, a device), or the system's words.
+std::string ReadFailure(int error);
 
 // Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
 int UsageFailure(const std::string& message);

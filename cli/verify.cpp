@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -33,10 +32,7 @@ int RunVerify(Arguments args) {
     if (const int error = table::ReadBaseText(base.path, text); error != 0) {
         std::cout << shown
                   << (error == EFBIG ? ": line 1: the file is larger than any table"
-                                     : std::string(": cannot be read: ") +
-                                           (error == ENOENT   ? "no such file"
-                                            : error == ENODEV ? "not a regular file"
-                                                              : std::strerror(error)))
+                                     : ": cannot be read: " + ReadFailure(error))
                   << '\n';
         return 1;
     }

@@ -3,27 +3,29 @@
 #include <algorithm>
 
 namespace engine {
-namespace {
 
-std::string Taking(const Move& move) {
-    return "take " + std::to_string(move.number) + (move.number == 1 ? " stick" : " sticks") +
-           " from row " + std::to_string(move.row);
+int32_t MovesLeft(int32_t score) {
+    return (score > 0 ? score : -score) - 1;
 }
 
-std::string MovesLeft(int32_t score) {
-    const int32_t left = (score > 0 ? score : -score) - 1;
+std::string MovesText(int32_t score) {
+    const int32_t left = MovesLeft(score);
     return std::to_string(left) + (left == 1 ? " move" : " moves");
 }
 
-}  // namespace
+std::string SticksFromRow(const Move& move) {
+    return std::to_string(move.number) + (move.number == 1 ? " stick" : " sticks") + " from row " +
+           std::to_string(move.row);
+}
 
 std::string HintText(const ScoredMove& best) {
     if (best.score > 0) {
-        return "You can win: " + Taking(best.move) + " (wins in " + MovesLeft(best.score) + ").";
+        return "You can win: take " + SticksFromRow(best.move) + " (wins in " +
+               MovesText(best.score) + ").";
     }
     // Short enough for the status bar of the window at its first size, whatever the numbers.
-    return "You cannot win: " + Taking(best.move) + " to hold out (loses in " +
-           MovesLeft(best.score) + ").";
+    return "You cannot win: take " + SticksFromRow(best.move) + " to hold out (loses in " +
+           MovesText(best.score) + ").";
 }
 
 std::string HintFor(const GameEngine& game) {

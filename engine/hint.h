@@ -9,6 +9,14 @@
 
 namespace engine {
 
+// The moves left after a score, this one included, with both sides playing their best; and the
+// same as words: "6 moves", "1 move".
+int32_t MovesLeft(int32_t score);
+std::string MovesText(int32_t score);
+
+// "2 sticks from row 3", "1 stick from row 0".
+std::string SticksFromRow(const Move& move);
+
 // "You can win: take 3 sticks from row 2 (wins in 6 moves).", or, when the computer wins
 // whatever is played, "You cannot win: take 1 stick from row 0 to hold out (loses in 15 moves)."
 // with the move that holds out longest. Moves are counted as `analyze` counts them: this one

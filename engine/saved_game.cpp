@@ -14,10 +14,6 @@
 namespace engine {
 namespace {
 
-const char* PlayerWord(Player player) {
-    return player == Player::Human ? "human" : "computer";
-}
-
 std::optional<Player> PlayerOf(std::string_view word) {
     if (word == "human") {
         return Player::Human;
@@ -26,24 +22,6 @@ std::optional<Player> PlayerOf(std::string_view word) {
         return Player::Computer;
     }
     return std::nullopt;
-}
-
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && table::IsSpace(line[i])) {
-            ++i;
-        }
-        const size_t start = i;
-        while (i < line.size() && !table::IsSpace(line[i])) {
-            ++i;
-        }
-        if (i > start) {
-            words.push_back(line.substr(start, i - start));
-        }
-    }
-    return words;
 }
 
 // A count as the file gives it, shown back within quotes; at most a few characters of it.
@@ -64,7 +42,7 @@ class Reader {
     bool Next(std::vector<std::string_view>& words) {
         while (!rest.empty()) {
             const size_t end = rest.find('\n');
-            words = Words(rest.substr(0, end));
+            words = table::Words(rest.substr(0, end));
             rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
             ++line;
             if (!words.empty()) {
@@ -166,6 +144,10 @@ std::string_view FirstLine(std::string_view text) {
 }
 
 }  // namespace
+
+const char* PlayerWord(Player player) {
+    return player == Player::Human ? "human" : "computer";
+}
 
 std::vector<int32_t> StartingRows(int32_t rowCount) {
     std::vector<int32_t> rows;

@@ -55,6 +55,9 @@ inline constexpr const char* kSavedGameFirstLine = "Torvel saved game, version 1
 // Far more than the longest game (49 moves) needs.
 inline constexpr size_t kMaxSavedGameBytes = 64 * 1024;
 
+// "human" or "computer", as the file names the players.
+const char* PlayerWord(Player player);
+
 // The full rows of a game of `rowCount` rows: 1, 3, 5, ...
 std::vector<int32_t> StartingRows(int32_t rowCount);
 

@@ -25,4 +25,22 @@ DecimalStatus ReadDecimal(std::string_view text, int32_t& value, bool plusAllowe
     return signedValue == value ? DecimalStatus::Ok : DecimalStatus::OutOfRange;
 }
 
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSpace(line[i])) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < line.size() && !IsSpace(line[i])) {
+            ++i;
+        }
+        if (i > start) {
+            words.push_back(line.substr(start, i - start));
+        }
+    }
+    return words;
+}
+
 }  // namespace table

@@ -1,9 +1,10 @@
-// Reading a decimal integer from text: the one way the base file, the command line and the
-// terminal game read numbers, and the one test of what separates words.
+// Reading a decimal integer from text: the one way the base file, the command line, the terminal
+// game and saved games read numbers, and the one test of what separates words.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace table {
 
@@ -11,6 +12,9 @@ namespace table {
 constexpr bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
+
+// The words of a line, parted by spaces.
+std::vector<std::string_view> Words(std::string_view line);
 
 enum class DecimalStatus { Ok, Malformed, OutOfRange };
 

@@ -90,7 +90,7 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "move --turbo 1|unknown option '--turbo',move --base,move --base a --base b 1,"
         "move --base a --no-base 1,score 99999999999999|row '99999999999999' does not fit,"
         "move 99999999999999999999|does not fit,--base|--base needs,--no-base --json|no command,"
-        "review,review a b|not also 'b',review missing|'missing' cannot be read: no such file,"
+        "review,review a b|not also 'b',review m\x9b\\|'m\\x9b\\\\' cannot be read: no such file,"
         "review --no-base .|'.' cannot be read: not a regular file,play --save,"
         "play --save a --save b|--save given twice,play --save ./torvelbase.txt|is the base "
         "file,bench --repeat 0,bench --repeat 1x,"
