@@ -115,10 +115,15 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
     return std::nullopt;
 }
 
-std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
+std::shared_ptr<table::PositionTable> MakeTable(const BaseOption& base) {
     auto positionTable = std::make_shared<table::PositionTable>(base.path);
     positionTable->SetNoticeHandler(
         [](const std::string& notice) { std::cerr << "torvel-cli: " << notice << '\n'; });
+    return positionTable;
+}
+
+std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
+    auto positionTable = MakeTable(base);
     positionTable->Load();  // what it finds wrong is told through the notices
     return positionTable;
 }

@@ -38,6 +38,8 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
 // Any argument left that starts with '-' and is not a number is an unknown option.
 std::optional<UsageError> RejectOptions(std::span<const std::string> args);
 
+// Makes the table of the base file, whose notices go to stderr, without reading the file yet.
+std::shared_ptr<table::PositionTable> MakeTable(const BaseOption& base);
 // Makes the table and loads the base file, warning on stderr when a damaged file is dropped.
 std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base);
 

@@ -1,7 +1,7 @@
 #include "cli/base_check.h"
 
 #include "cli/key_solver.h"
-#include "table/base_file.h"
+#include "table/base_text.h"
 #include "table/position_key.h"
 
 namespace cli {

@@ -1,27 +1,113 @@
-// `play`: a whole game against the computer in the terminal, or through a pipe.
+// `play`: a whole game against the computer in the terminal, or through a pipe, kept with
+// `--save FILE` after every move. The file is looked at before the game starts and written
+// from the first move on: a game in progress there is taken up, a finished one is replaced by
+// the new game, and anything else there is refused and left as it is.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/terminal_game.h"
 #include "engine/game_engine.h"
+#include "engine/saved_game_file.h"
 
 namespace cli {
 
 namespace {
 
-// Whether two names reach one file, through links and dots; false when either cannot be told.
-bool SameFile(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code errorA, errorB;
-    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
-    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
-    return !errorA && !errorB && pathA == pathB;
+struct PlayOptions {
+    PlaySettings settings;
+    bool rowsGiven = false;
+    std::string savePath;
+};
+
+std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
+                                          PlayOptions& options) {
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        if (arg == "--computer-first") {
+            options.settings.computerFirst = true;
+        } else if (arg == "--rows") {
+            if (options.rowsGiven) {
+                return UsageError{"--rows given twice"};
+            }
+            int32_t rows = 0;
+            if (auto error = TakeNumber(rest, i, engine::kFewestRows, engine::kMostRows, rows)) {
+                return error;
+            }
+            options.settings.rows = rows;
+            options.rowsGiven = true;
+        } else if (arg == "--save") {
+            if (!options.savePath.empty()) {
+                return UsageError{"--save given twice"};
+            }
+            if (i + 1 == rest.size() || rest[i + 1].empty()) {
+                return UsageError{"--save needs a file name"};
+            }
+            options.savePath = rest[++i];
+        } else if (arg.starts_with("-")) {
+            return UsageError{"unknown play option '" + arg + "'"};
+        } else {
+            return UsageError{"play takes no position: '" + arg +
+                              "' (the game starts from the full board; see --rows)"};
+        }
+    }
+    return std::nullopt;
+}
+
+// Looks at the file --save names before the game: what is there may be kept, taken up or
+// replaced by the game; anything else is refused.
+std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions& options) {
+    using Content = engine::SavedGameFile::Content;
+    const std::string shown = "--save " + Shown(options.savePath);
+    const engine::SavedGameFile::Opened opened = file.Open(options.savePath);
+    switch (opened.result.outcome) {
+        case table::FileOutcome::Done:
+            break;
+        case table::FileOutcome::Missing:
+            return UsageError{shown + ": no such folder"};
+        case table::FileOutcome::Failed:
+            return UsageError{shown + " cannot be read: " + ReadFailure(opened.result)};
+        default:
+            return UsageError{shown + ": " + table::FailureText(opened.result)};
+    }
+    const engine::SavedGame& saved = opened.reading.saved;
+    const std::vector<int32_t> end = engine::RowsAfter(saved.game);
+    const bool over = std::all_of(end.begin(), end.end(), [](int32_t s) { return s == 0; });
+    switch (opened.content) {
+        case Content::NotAGame:
+            return UsageError{shown + " holds no saved game (its first line is not '" +
+                              engine::kSavedGameFirstLine + "'): it is left as it is"};
+        case Content::Damaged:
+            return UsageError{shown + " is damaged: line " + std::to_string(opened.reading.line) +
+                              ": " + opened.reading.problem + "; it is left as it is"};
+        case Content::Game:
+            if (over) {
+                break;  // replaced by the new game at its first move
+            }
+            if (options.rowsGiven && size_t(options.settings.rows) != saved.game.start.size()) {
+                return UsageError{"--rows " + std::to_string(options.settings.rows) +
+                                  " disagrees with the game kept in " + Shown(options.savePath) +
+                                  ", which has " + std::to_string(saved.game.start.size()) +
+                                  " rows"};
+            }
+            if (options.settings.computerFirst &&
+                (saved.game.moves.empty() ||
+                 saved.game.moves.front().player == engine::Player::Human)) {
+                return UsageError{"--computer-first disagrees with the game kept in " +
+                                  Shown(options.savePath) + ", in which the human plays first"};
+            }
+            options.settings.takeUp = saved;
+            break;
+        case Content::Nothing:
+        case Content::Empty:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -32,58 +118,51 @@ int RunPlay(Arguments args) {
     if (auto error = TakeBaseOption(rest, base)) {
         return UsageFailure(error->message);
     }
-    PlaySettings settings;
-    bool rowsGiven = false;
-    std::string savePath;
-    for (size_t i = 0; i < rest.size(); ++i) {
-        const std::string& arg = rest[i];
-        if (arg == "--computer-first") {
-            settings.computerFirst = true;
-        } else if (arg == "--rows") {
-            if (rowsGiven) {
-                return UsageFailure("--rows given twice");
-            }
-            int32_t rows = 0;
-            if (auto error = TakeNumber(rest, i, engine::kFewestRows, engine::kMostRows, rows)) {
-                return UsageFailure(error->message);
-            }
-            settings.rows = rows;
-            rowsGiven = true;
-        } else if (arg == "--save") {
-            if (!savePath.empty()) {
-                return UsageFailure("--save given twice");
-            }
-            if (i + 1 == rest.size() || rest[i + 1].empty()) {
-                return UsageFailure("--save needs a file name");
-            }
-            savePath = rest[++i];
-        } else if (arg.starts_with("-")) {
-            return UsageFailure("unknown play option '" + arg + "'");
-        } else {
-            return UsageFailure("play takes no position: '" + arg +
-                                "' (the game starts from the full board; see --rows)");
+    PlayOptions options;
+    if (auto error = ReadPlayOptions(rest, options)) {
+        return UsageFailure(error->message);
+    }
+    engine::SavedGameFile file;
+    if (!options.savePath.empty()) {
+        if (auto error = OpenSaveFile(file, options)) {
+            return UsageFailure(error->message);
         }
     }
-    if (!savePath.empty() && !base.path.empty() && SameFile(savePath, base.path)) {
-        return UsageFailure(
-            "--save " + Shown(savePath) +
-            " is the base file: the game would take the computer's positions' place");
+    const std::shared_ptr<table::PositionTable> positions = MakeTable(base);
+    if (!options.savePath.empty()) {
+        const table::Sameness same = positions->CompareWithBaseFile(file.Where());
+        if (same != table::Sameness::Different) {
+            return UsageFailure(
+                same == table::Sameness::Same
+                    ? "--save " + Shown(options.savePath) +
+                          " is the base file: the game would take the computer's positions' place"
+                    : "--save " + Shown(options.savePath) +
+                          " cannot be told apart from the base file: the game is not played");
+        }
     }
+    positions->Load();
+    PlaySettings& settings = options.settings;
     settings.echoInput = ::isatty(STDIN_FILENO) == 0;
-    int saveError = 0;
-    if (!savePath.empty()) {
-        settings.keep = [&savePath, &saveError](const engine::SavedGame& saved) {
-            saveError = engine::WriteSavedGameFile(savePath, saved);
-            return saveError == 0;
+    table::FileResult saveResult;
+    if (!options.savePath.empty()) {
+        settings.keep = [&file, &saveResult](const engine::SavedGame& saved) {
+            saveResult = file.Save(saved);
+            return saveResult.Done();
         };
     }
-    engine::GameEngine game(OpenTable(base));
+    engine::GameEngine game(positions);
     TerminalGame terminalGame(game, std::cin, std::cout, settings);
     terminalGame.Play();
-    game.GetTable()->Sync();
-    if (saveError != 0) {
-        std::cerr << "torvel-cli: the game could not be saved as " << Shown(savePath) << " ("
-                  << std::strerror(saveError) << "); it ends here\n";
+    positions->Sync();
+    if (saveResult.outcome == table::FileOutcome::Changed) {
+        std::cerr << "torvel-cli: " << Shown(options.savePath)
+                  << " changed since this game read or wrote it: it is left as it is, and the "
+                     "game ends here\n";
+        return 1;
+    }
+    if (!saveResult.Done()) {
+        std::cerr << "torvel-cli: the game could not be saved as " << Shown(options.savePath)
+                  << " (" << table::FailureText(saveResult) << "); it ends here\n";
         return 1;
     }
     return 0;

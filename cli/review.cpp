@@ -12,6 +12,7 @@
 #include "engine/game_engine.h"
 #include "engine/hint.h"
 #include "engine/saved_game.h"
+#include "engine/saved_game_file.h"
 
 namespace cli {
 namespace {
@@ -73,11 +74,15 @@ std::string JsonMoveText(const ReviewedMove& m) {
 
 // Reads the saved game at `path`; a message when it cannot be reviewed.
 std::optional<UsageError> ReadGame(const std::string& path, engine::SavedGame& saved) {
-    std::string text;
-    if (const int error = engine::ReadSavedGameFile(path, text); error != 0) {
-        return UsageError{Shown(path) + " cannot be read: " + ReadFailure(error)};
+    engine::SavedGameFile file;
+    const engine::SavedGameFile::Opened opened = file.Open(path);
+    if (!opened.result.Done() || opened.content == engine::SavedGameFile::Content::Nothing) {
+        return UsageError{Shown(path) + " cannot be read: " +
+                          ReadFailure(opened.result.Done()
+                                          ? table::FileResult{table::FileOutcome::Missing}
+                                          : opened.result)};
     }
-    const engine::SavedGameReading reading = engine::ReadSavedGame(text);
+    const engine::SavedGameReading& reading = opened.reading;
     if (reading.status == engine::SavedGameReading::Status::NotASavedGame) {
         return UsageError{Shown(path) + " holds no saved game (its first line is not '" +
                           engine::kSavedGameFirstLine + "')"};

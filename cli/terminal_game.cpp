@@ -9,6 +9,7 @@
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "table/decimal.h"
+#include "table/escaped_name.h"
 
 namespace cli {
 namespace {
@@ -18,6 +19,7 @@ constexpr const char* kIntroduction =
     "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
     "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, or q to quit.\n";
 constexpr const char* kPrompt = "Your move: ";
+constexpr const char* kTakenUpText = "The game kept in the file goes on where it stopped.\n";
 constexpr const char* kNotAMove =
     "Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.";
 
@@ -28,17 +30,6 @@ constexpr size_t kLongestLine = 200;
 // the 32-bit bounds, far beyond any board, which is all the checks need to know about them.
 bool ParseInteger(std::string_view word, int32_t& value) {
     return table::ReadDecimal(word, value, true) != table::DecimalStatus::Malformed;
-}
-
-// The line as it may be shown again: control characters, which could upset the terminal that
-// shows the output, become '?'.
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if ((c >= 0 && c < ' ' && c != '\t') || c == '\x7f') {
-            c = '?';
-        }
-    }
-    return text;
 }
 
 std::string Sticks(int64_t n) {
@@ -96,19 +87,25 @@ std::string RowText(int32_t row, int32_t sticks) {
 
 TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input,
                            std::ostream& output, PlaySettings playSettings)
-    : game(engineToPlay), in(input), out(output), settings(playSettings) {
+    : game(engineToPlay), in(input), out(output), settings(std::move(playSettings)) {
     game.Resize(settings.rows);
     game.Reset();
+    saved = {settings.rows, !settings.computerFirst, {game.GetRows(), {}}};
+    if (settings.takeUp) {
+        saved = *settings.takeUp;
+        game.SetRows(engine::RowsAfter(saved.game));
+    }
 }
 
 TerminalGame::End TerminalGame::Play() {
-    record = {game.GetRows(), {}};
-    if (!Keep()) {
-        return End::Stopped;
-    }
     out << kIntroduction;
+    if (settings.takeUp) {
+        out << kTakenUpText;
+    }
     PrintBoard();
-    if (settings.computerFirst && !ComputerTurn()) {
+    const bool computerToMove =
+        settings.takeUp ? !engine::HumanToMove(saved.game) : settings.computerFirst;
+    if (computerToMove && !ComputerTurn()) {
         return End::Stopped;
     }
     while (true) {
@@ -133,13 +130,9 @@ TerminalGame::End TerminalGame::Play() {
 
 bool TerminalGame::Make(engine::Player player, engine::Move move) {
     if (game.ApplyMove(move)) {
-        record.moves.push_back({player, move});
+        saved.game.moves.push_back({player, move});
     }
-    return Keep();
-}
-
-bool TerminalGame::Keep() {
-    return !settings.keep || settings.keep({settings.rows, !settings.computerFirst, record});
+    return !settings.keep || settings.keep(saved);
 }
 
 void TerminalGame::PrintBoard() {
@@ -160,7 +153,7 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             return false;
         }
         if (settings.echoInput) {
-            out << Printable(line) << (tooLong ? "..." : "") << '\n';
+            out << table::EscapedName(line) << (tooLong ? "..." : "") << '\n';
         }
         if (tooLong) {
             out << kNotAMove << '\n';

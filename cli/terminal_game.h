@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,10 +23,12 @@ namespace cli {
 struct PlaySettings {
     int32_t rows = engine::kDefaultRows;
     bool computerFirst = false;
-    // Write each line read after the prompt, so that a transcript of piped input reads as the
-    // same session does in a terminal, where the terminal itself shows what was typed.
+    // Write each line read after the prompt, escaped, so that a transcript of piped input reads
+    // as the same session does in a terminal, where the terminal itself shows what was typed.
     bool echoInput = false;
-    // Given the game as a saved game at its start and after every move; false ends the game.
+    // A game in progress to go on with, in place of a new one of `rows`.
+    std::optional<engine::SavedGame> takeUp = std::nullopt;
+    // Given the game as a saved game after every move; false ends the game.
     std::function<bool(const engine::SavedGame&)> keep = nullptr;
 };
 
@@ -48,7 +51,8 @@ class TerminalGame {
   public:
     enum class End { HumanWon, HumanLost, Stopped };
 
-    // Sets `game` up with the starting rows of `settings`; its table stays as it is.
+    // Sets `game` up with the starting rows of `settings`, or the position of the game it takes
+    // up; its table stays as it is.
     TerminalGame(engine::GameEngine& game, std::istream& in, std::ostream& out,
                  PlaySettings settings);
 
@@ -65,14 +69,13 @@ class TerminalGame {
     bool ReadLine(std::string& line, bool& tooLong);
     // Plays the move and gives the game so far to `keep`; false when that fails.
     bool Make(engine::Player player, engine::Move move);
-    bool Keep();
     bool ComputerTurn();
 
     engine::GameEngine& game;
     std::istream& in;
     std::ostream& out;
     PlaySettings settings;
-    engine::GameRecord record;
+    engine::SavedGame saved;  // the options the file keeps, and the game so far
 };
 
 }  // namespace cli

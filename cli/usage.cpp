@@ -1,10 +1,9 @@
 #include "cli/usage.h"
 
-#include <cerrno>
 #include <cstring>
 #include <iostream>
 
-#include "table/base_file.h"
+#include "table/escaped_name.h"
 
 namespace cli {
 
@@ -14,10 +13,17 @@ std::string Shown(std::string_view name) {
     return shown += '\'';
 }
 
-std::string ReadFailure(int error) {
-    return error == ENOENT   ? "no such file"
-           : error == ENODEV ? "not a regular file"
-                             : std::strerror(error);
+std::string ReadFailure(const table::FileResult& result) {
+    switch (result.outcome) {
+        case table::FileOutcome::Missing:
+            return "no such file";
+        case table::FileOutcome::NotRegular:
+            return "not a regular file";
+        case table::FileOutcome::LinkRefused:
+            return "a link that another user made in a shared folder";
+        default:
+            return result.error != 0 ? std::strerror(result.error) : table::FailureText(result);
+    }
 }
 
 int UsageFailure(const std::string& message) {

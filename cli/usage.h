@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "table/file_layer.h"
+
 namespace cli {
 
 // A mistake found while reading the arguments, told by the command that reads them.
@@ -15,9 +17,9 @@ struct UsageError {
 // names, so that no name can upset the terminal.
 std::string Shown(std::string_view name);
 
-// Why a file could not be read, from the errno the readers give: "no such file", "not a regular
-// file" (a folder, a pipe, a device), or the system's words.
-std::string ReadFailure(int error);
+// Why a file could not be read: "no such file", "not a regular file" (a folder, a pipe, a
+// device), "a link that another user made in a shared folder", or the system's words.
+std::string ReadFailure(const table::FileResult& result);
 
 // Prints "torvel-cli: MESSAGE" on stderr and gives exit status 2.
 int UsageFailure(const std::string& message);

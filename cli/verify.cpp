@@ -1,7 +1,6 @@
 // `verify`: checks a base file and says whether the computer can trust it.
 
 #include <algorithm>
-#include <cerrno>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -29,10 +28,11 @@ int RunVerify(Arguments args) {
     }
     std::string text;
     const std::string shown = table::EscapedName(base.path);
-    if (const int error = table::ReadBaseText(base.path, text); error != 0) {
+    if (const table::FileResult read = table::ReadBaseText(base.path, text); !read.Done()) {
         std::cout << shown
-                  << (error == EFBIG ? ": line 1: the file is larger than any table"
-                                     : ": cannot be read: " + ReadFailure(error))
+                  << (read.outcome == table::FileOutcome::TooLarge
+                          ? ": line 1: the file is larger than any table"
+                          : ": cannot be read: " + ReadFailure(read))
                   << '\n';
         return 1;
     }

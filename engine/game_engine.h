@@ -69,7 +69,7 @@ class GameEngine {
 
   private:
     std::shared_ptr<table::PositionTable> table;
-    std::vector<int32_t> rows;  // `rowCount` is rows.size()
+    std::vector<int32_t> rows;  // sticks left in each row, row 0 first; one entry a row
 };
 
 // Number of positions searched since the program started (for the bench signature).

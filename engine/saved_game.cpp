@@ -1,14 +1,8 @@
 #include "engine/saved_game.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
-#include "table/base_file.h"
 #include "table/decimal.h"
 
 namespace engine {
@@ -239,6 +233,10 @@ SavedGameReading ReadSavedGame(std::string_view text) {
         if (std::string problem = MoveProblem(words, rows, played); !problem.empty()) {
             return damaged(reader.Line(), problem);
         }
+        if (!saved.game.moves.empty() && saved.game.moves.back().player == played.player) {
+            return damaged(reader.Line(), "the " + std::string(PlayerWord(played.player)) +
+                                              " moves twice in a row: the players take turns");
+        }
         rows[static_cast<size_t>(played.move.row)] -= played.move.number;
         saved.game.moves.push_back(played);
     }
@@ -249,36 +247,6 @@ SavedGameReading ReadSavedGame(std::string_view text) {
     }
     reading.status = SavedGameReading::Status::Loaded;
     return reading;
-}
-
-int ReadSavedGameFile(const std::string& path, std::string& text) {
-    // Opened without waiting, so that a pipe with no writer is refused rather than waited on.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat info {};
-    int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : ENODEV;
-    text.clear();
-    char buffer[4096];
-    while (error == 0 && text.size() <= kMaxSavedGameBytes) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno != EINTR) {
-            error = errno;
-        } else if (got == 0) {
-            break;
-        } else if (got > 0) {
-            text.append(buffer, static_cast<size_t>(got));
-        }
-    }
-    ::close(fd);
-    text.resize(std::min(text.size(), kMaxSavedGameBytes + 1));
-    return error;
-}
-
-int WriteSavedGameFile(const std::string& path, const SavedGame& saved) {
-    table::FileStamp stamp;
-    return table::ReplaceFile(path, SavedGameText(saved), {}, stamp);
 }
 
 }  // namespace engine

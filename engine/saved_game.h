@@ -13,9 +13,10 @@
 //   end
 //
 // A file whose first line is not the version line holds no saved game. One whose first line is
-// one, but which breaks any rule (a move that is not legal where it stands, a count that does not
-// fit, a line out of place or missing), is damaged, and the first problem is told with its line:
-// a damaged file never becomes a game. Reading trusts nothing and sizes nothing by the file.
+// one, but which breaks any rule (a move that is not legal where it stands, a player moving twice
+// in a row, a count that does not fit, a line out of place or missing), is damaged, and the first
+// problem is told with its line: a damaged file never becomes a game. Reading trusts nothing and
+// sizes nothing by the file. How the file itself is read and replaced is saved_game_file.h.
 #pragma once
 
 #include <cstddef>
@@ -79,12 +80,5 @@ struct SavedGameReading {
 
 // Never throws; anything but a sound saved game is NotASavedGame or Damaged.
 SavedGameReading ReadSavedGame(std::string_view text);
-
-// Reads the regular file at `path`, at most one byte past kMaxSavedGameBytes of it: 0, or ENOENT,
-// ENODEV (a folder, a pipe or a device, never waited on), or the errno of the failure.
-int ReadSavedGameFile(const std::string& path, std::string& text);
-
-// Replaces the file at `path` with the game, through a temporary file beside it: 0 or an errno.
-int WriteSavedGameFile(const std::string& path, const SavedGame& saved);
 
 }  // namespace engine

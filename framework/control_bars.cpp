@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QTextDocument>
 #include <QToolBar>
 #include <algorithm>
 
@@ -61,7 +62,9 @@ void StatusBar::SetIndicators(const std::vector<CommandId>& ids) {
     for (CommandId id : paneIds) {
         auto* pane = new QLabel(this);
         if (id == kMessagePane) {
-            // Prompts are shown over this pane and uncover it again when they end.
+            // Prompts are shown over this pane and uncover it again when they end. Notices carry
+            // names and words from files: they are shown as they are, never as markup.
+            pane->setTextFormat(Qt::PlainText);
             pane->setText(owner.LoadString(kIdleMessageString));
             // A long notice is cut to the room there is rather than widening the window.
             pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -121,7 +124,8 @@ void StatusBar::FitNotice() {
     const int room = messagePane->contentsRect().width() - messagePane->indent();
     messagePane->setText(
         messagePane->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
-    messagePane->setToolTip(notice);
+    messagePane->setToolTip(Qt::mightBeRichText(notice) ? Qt::convertFromPlainText(notice)
+                                                        : notice);
     messagePane->setAccessibleName(notice);
 }
 

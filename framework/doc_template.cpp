@@ -63,7 +63,9 @@ Document* DocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
         document = std::move(made);
         frame = madeFrame;
         madeFrame->onDestroyed = [this] { OnFrameDestroyed(); };
+        document->openingAtStartUp = opening;
         const bool ready = opening ? document->OnOpenDocument(path) : document->OnNewDocument();
+        document->openingAtStartUp = false;
         if (!ready) {
             delete frame.data();
             return nullptr;

@@ -94,20 +94,21 @@ bool Document::DoSave(const QString& path) {
             return false;
         }
     }
-    if (!MaySaveTo(target)) {
-        return false;
-    }
-    if (naming && QFileInfo::exists(target) &&
-        MessageBox(MainWindow(),
-                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target),
-                   MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
-        return false;
-    }
-    if (!OnSaveDocument(target)) {
+    if (!SaveToFile(target, naming)) {
         return false;
     }
     SetPathName(target);
     return true;
+}
+
+bool Document::SaveToFile(const QString& path, bool chosenNow) {
+    if (chosenNow && QFileInfo::exists(path) &&
+        MessageBox(MainWindow(),
+                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                   MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
+        return false;
+    }
+    return OnSaveDocument(path);
 }
 
 bool Document::DoFileSave() {
@@ -139,7 +140,7 @@ void Document::SetPathName(const QString& path, bool addToRecentList) {
             app->AddToRecentFileList(pathName);
         }
     }
-    SetTitle(info.fileName());
+    SetTitle(DisplayName(info.fileName()));
 }
 
 void Document::AddView(View* view) {

@@ -45,11 +45,13 @@ class Document : public CmdTarget {
     // Asks to save a modified document; false when the user cancels.
     virtual bool SaveModified();
 
-    // Saves under `path`, or asks for a name first when it is empty.
+    // Saves under `path`, or asks for a name first when it is empty (Save As).
     bool DoSave(const QString& path);
-    // False refuses to save to `path`, before any question about replacing a file there; the
-    // document tells the user why. The base allows every path.
-    virtual bool MaySaveTo(const QString&) { return true; }
+    // Writes the document to `path`, which the user has just chosen (`chosenNow`, Save As) or
+    // which is the document's own (Save); true when written. The base asks before replacing a
+    // file that exists under a name just chosen; a document whose files need more care than a
+    // name decides it all itself, questions included.
+    virtual bool SaveToFile(const QString& path, bool chosenNow);
     bool DoFileSave();
 
     // Tells every view but `sender` to update, with the hint.
@@ -60,6 +62,11 @@ class Document : public CmdTarget {
     const QString& GetPathName() const { return pathName; }
     // Names the document after the file and puts the file on the recent-file list.
     void SetPathName(const QString& path, bool addToRecentList = true);
+    // The file's name as the title shows it; the base shows it as it is.
+    virtual QString DisplayName(const QString& fileName) const { return fileName; }
+    // Whether the file being opened is the one the program was started with: a document that
+    // cannot open it ends the program.
+    bool IsOpeningAtStartUp() const { return openingAtStartUp; }
     bool IsModified() const { return modified; }
     void SetModifiedFlag(bool isModified = true) { modified = isModified; }
     const std::vector<View*>& GetViews() const { return views; }
@@ -71,6 +78,7 @@ class Document : public CmdTarget {
   private:
     friend class DocTemplate;
     DocTemplate* docTemplate = nullptr;
+    bool openingAtStartUp = false;
     QString title;
     QString pathName;
     bool modified = false;

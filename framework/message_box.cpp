@@ -12,6 +12,8 @@ int MessageBox(QWidget* parent, const QString& text, MessageButtons buttons, Mes
     QMessageBox box(parent);
     Application* app = GetApp();
     box.setWindowTitle(app != nullptr ? app->AppTitle() : QString());
+    // Texts carry names and words from files: they are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
         case MessageIcon::Information:

@@ -16,7 +16,14 @@ int RunModal(QDialog& dialog) {
     if (runner) {
         return runner(dialog);
     }
-    return dialog.exec();
+    const int result = dialog.exec();
+    // The window the dialog belongs to takes the keys back: a window manager may leave no window
+    // active once a dialog has gone (a file dialog's own windows above all).
+    QWidget* owner = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
+    if (owner != nullptr && owner->isVisible() && !owner->isActiveWindow()) {
+        owner->activateWindow();
+    }
+    return result;
 }
 
 ModalRunner SetModalRunner(ModalRunner runner) {

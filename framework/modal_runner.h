@@ -1,5 +1,6 @@
 // Every modal dialog of the program (our own dialogs, message boxes, file and print dialogs)
-// runs through one runner. The program's runner is `QDialog::exec`; a test installs its own,
+// runs through one runner. The program's runner is `QDialog::exec`, after which the window the
+// dialog belongs to is the active one again, with its keys and focus; a test installs its own,
 // which receives the built dialog, drives it by its control numbers or widgets and returns the
 // result, with no event loop and no timers.
 #pragma once

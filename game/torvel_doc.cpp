@@ -8,6 +8,7 @@
 
 #include "engine/turn_texts.h"
 #include "framework/application.h"
+#include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "framework/message_box.h"
 #include "framework/view.h"
@@ -28,9 +29,25 @@ framework::FrameWnd* MainWindow() {
     return app != nullptr ? app->GetMainWnd() : nullptr;
 }
 
-QString ErrorText(int error) {
-    return error == ENODEV ? QStringLiteral("it is not a regular file")
-                           : QString::fromLocal8Bit(std::strerror(error));
+std::string Bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// A name as every message shows it: escaped, so that no byte of it can act on what shows it.
+QString Shown(const QString& name) {
+    return QString::fromUtf8(table::EscapedName(Bytes(name)));
+}
+
+QString Reason(const table::FileResult& result) {
+    return result.outcome == table::FileOutcome::Missing
+               ? QString::fromLocal8Bit(std::strerror(ENOENT))
+           : result.outcome == table::FileOutcome::Failed
+               ? QString::fromLocal8Bit(std::strerror(result.error))
+               : QString::fromStdString(table::FailureText(result));
+}
+
+void Tell(const QString& text) {
+    framework::MessageBox(MainWindow(), text);
 }
 
 // The turn as it stood after the record's last move: whose it is, and the message lines.
@@ -68,70 +85,118 @@ bool CTorvelDoc::OnNewDocument() {
 }
 
 bool CTorvelDoc::OnOpenDocument(const QString& path) {
-    std::string text;
-    if (const int error = engine::ReadSavedGameFile(QFile::encodeName(path).toStdString(), text)) {
-        framework::MessageBox(
-            MainWindow(),
-            QStringLiteral("Cannot open the file \"%1\": %2.").arg(path, ErrorText(error)));
+    using Content = engine::SavedGameFile::Content;
+    engine::SavedGameFile opening;
+    const engine::SavedGameFile::Opened opened = opening.Open(Bytes(path));
+    // A file the program was started with and cannot open ends it, as it always did.
+    const QString after = IsOpeningAtStartUp() ? QStringLiteral("\nTorvel ends.")
+                                               : QStringLiteral("\nThe game in progress goes on.");
+    if (!opened.result.Done() || opened.content == Content::Nothing) {
+        const table::FileResult why =
+            opened.result.Done() ? table::FileResult{table::FileOutcome::Missing} : opened.result;
+        Tell(QStringLiteral("Cannot open the file \"%1\": %2.%3")
+                 .arg(Shown(path), Reason(why), IsOpeningAtStartUp() ? after : QString()));
         return false;
     }
-    const engine::SavedGameReading reading = engine::ReadSavedGame(text);
-    switch (reading.status) {
-        case engine::SavedGameReading::Status::Loaded:
-            Restore(reading.saved);
-            break;
-        case engine::SavedGameReading::Status::Damaged:
-            framework::MessageBox(
-                MainWindow(),
-                QStringLiteral("Cannot open the saved game \"%1\": line %2: %3.\nThe game in "
-                               "progress goes on.")
-                    .arg(path)
-                    .arg(reading.line)
-                    .arg(QString::fromStdString(reading.problem)));
+    switch (opened.content) {
+        case Content::Damaged:
+            Tell(QStringLiteral("Cannot open the saved game \"%1\": line %2: %3.%4")
+                     .arg(Shown(path))
+                     .arg(opened.reading.line)
+                     .arg(QString::fromUtf8(table::EscapedName(opened.reading.problem)), after));
             return false;
-        case engine::SavedGameReading::Status::NotASavedGame:
-            if (framework::FrameWnd* frame = MainWindow()) {
-                frame->statusBar()->showMessage(
-                    QStringLiteral("\"%1\" holds no saved game; the game in progress goes on.")
-                        .arg(QFileInfo(path).fileName()));
+        case Content::NotAGame:
+            if (IsOpeningAtStartUp()) {
+                Tell(QStringLiteral("Cannot open the file \"%1\": it holds no saved game.%2")
+                         .arg(Shown(path), after));
+            } else {
+                ShowFileNotice(QStringLiteral("\"%1\" holds no saved game; the game in progress "
+                                              "goes on.")
+                                   .arg(Shown(QFileInfo(path).fileName())));
             }
+            return false;
+        case Content::Empty:  // what earlier versions saved: the name is taken, the game goes on
+            ShowFileNotice(
+                QStringLiteral("\"%1\" holds no saved game; the game in progress goes on.")
+                    .arg(Shown(QFileInfo(path).fileName())));
+            break;
+        case Content::Game:
+            ShowFileNotice(QString());
+            Restore(opened.reading.saved);
+            break;
+        case Content::Nothing:
             break;
     }
+    file = std::move(opening);
     SetModifiedFlag(false);
     return true;
 }
 
-bool CTorvelDoc::MaySaveTo(const QString& path) {
-    const table::PositionTable* positions = engine.GetTable();
-    if (positions != nullptr && !positions->GetBasePath().empty()) {
-        auto resolved = [](const std::string& name) {
-            return QFileInfo(
-                QFile::decodeName(QByteArray::fromStdString(table::ResolvedPath(name))));
-        };
-        const QFileInfo base = resolved(positions->GetBasePath());
-        const QFileInfo target = resolved(QFile::encodeName(path).toStdString());
-        if (base.absoluteFilePath() == target.absoluteFilePath() ||
-            (base.exists() && base.canonicalFilePath() == target.canonicalFilePath())) {
-            framework::MessageBox(MainWindow(),
-                                  QStringLiteral("Cannot save the game as \"%1\": that file is "
-                                                 "the computer's base of positions.")
-                                      .arg(path));
+bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
+    engine::SavedGameFile named;
+    engine::SavedGameFile& target = chosenNow || !file.IsOpen() ? named : file;
+    if (&target == &named) {
+        if (const table::FileResult aimed = named.Aim(Bytes(path)); !aimed.Done()) {
+            Tell(QStringLiteral("Cannot save the game as \"%1\": %2.")
+                     .arg(Shown(path), Reason(aimed)));
             return false;
         }
     }
+    const table::Sameness base = engine.GetTable() != nullptr
+                                     ? engine.GetTable()->CompareWithBaseFile(target.Where())
+                                     : table::Sameness::Different;
+    if (base != table::Sameness::Different) {
+        Tell(base == table::Sameness::Same
+                 ? QStringLiteral("Cannot save the game as \"%1\": that file is the computer's "
+                                  "base of positions.")
+                       .arg(Shown(path))
+                 : QStringLiteral("Cannot save the game as \"%1\": Torvel cannot tell whether "
+                                  "that file is the computer's base of positions.")
+                       .arg(Shown(path)));
+        return false;
+    }
+    table::FileResult saved = target.Save(SavedGameOf());
+    if (saved.outcome == table::FileOutcome::Changed) {
+        // Someone else's file is there, or this one changed since: replaced only when asked to.
+        const QString question =
+            chosenNow || &target == &named
+                ? QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(Shown(path))
+                : QStringLiteral(
+                      "\"%1\" has changed since Torvel read or wrote it.\nDo you "
+                      "want to replace it?")
+                      .arg(Shown(path));
+        if (framework::MessageBox(MainWindow(), question, framework::MessageButtons::YesNo,
+                                  framework::MessageIcon::Warning) != framework::kIdYes) {
+            return false;
+        }
+        const table::FileStamp agreed = target.Found();
+        saved = target.Save(SavedGameOf(), &agreed);
+    }
+    if (!saved.Done()) {
+        Tell(QStringLiteral("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(saved)));
+        return false;
+    }
+    if (&target == &named) {
+        file = std::move(named);
+    }
+    ShowFileNotice(QStringLiteral("Saved as \"%1\".").arg(Shown(QFileInfo(path).fileName())));
+    SetModifiedFlag(false);
     return true;
 }
 
-bool CTorvelDoc::OnSaveDocument(const QString& path) {
-    if (const int error =
-            engine::WriteSavedGameFile(QFile::encodeName(path).toStdString(), SavedGameOf())) {
-        framework::MessageBox(
-            MainWindow(),
-            QStringLiteral("Cannot save the game as \"%1\": %2.").arg(path, ErrorText(error)));
-        return false;
+QString CTorvelDoc::DisplayName(const QString& fileName) const {
+    return Shown(fileName);
+}
+
+void CTorvelDoc::ShowFileNotice(const QString& notice) {
+    framework::FrameWnd* frame = MainWindow();
+    auto* bar = frame != nullptr ? static_cast<framework::StatusBar*>(frame->statusBar()) : nullptr;
+    if (bar == nullptr || (notice.isEmpty() && bar->Notice() != fileNotice)) {
+        return;  // no notice of a file to take back: whatever else the bar says stays
     }
-    SetModifiedFlag(false);
-    return true;
+    bar->clearMessage();  // a hint over the pane would hide it
+    bar->ShowNotice(notice);
+    fileNotice = notice;
 }
 
 engine::SavedGame CTorvelDoc::SavedGameOf() const {

@@ -1,8 +1,10 @@
 // CTorvelDoc: the one document. It holds the game position with the table of scored positions
 // (the engine, by value, for the document's whole life), the record of the game in progress
 // and the two options the next New Game starts from. Its files are saved games
-// (engine/saved_game.h): Save writes the game in progress, Open restores one; a file that holds
-// no saved game only names the document, as before. The document is never marked modified.
+// (engine/saved_game_file.h): Save writes the game in progress, Open restores one. A file that
+// holds something else is never the document's: Open leaves the window as it was, and Save asks
+// before it replaces any file that is not the one the document read or last wrote. The
+// document is never marked modified.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "engine/game_engine.h"
 #include "engine/rules.h"
 #include "engine/saved_game.h"
+#include "engine/saved_game_file.h"
 #include "framework/document.h"
 
 namespace game {
@@ -22,13 +25,16 @@ class CTorvelDoc : public framework::Document {
                         table::FolderRule rule = table::FolderRule::Any);
 
     bool OnNewDocument() override;
-    // Restores the saved game in the file; refuses, with a message naming the line, one that is
-    // damaged; leaves the game alone for any other file and says so in the status bar.
+    // Restores the saved game in the file, or takes an empty file (what earlier versions saved)
+    // as the document's with the game going on; refuses, with a message, a damaged game (naming
+    // the line) and any other file, and then leaves the window as it was.
     bool OnOpenDocument(const QString& path) override;
-    // Refuses, with a message, to write a game over the base file in use.
-    bool MaySaveTo(const QString& path) override;
-    // Writes the game in progress.
-    bool OnSaveDocument(const QString& path) override;
+    // Writes the game in progress (see the class comment); never over the base file in use, and
+    // says in the status bar that it did.
+    bool SaveToFile(const QString& path, bool chosenNow) override;
+    bool OnSaveDocument(const QString& path) override { return SaveToFile(path, true); }
+    // The name escaped, as every name the window shows.
+    QString DisplayName(const QString& fileName) const override;
 
     engine::SavedGame SavedGameOf() const;
 
@@ -44,6 +50,11 @@ class CTorvelDoc : public framework::Document {
 
   private:
     void Restore(const engine::SavedGame& saved);
+    // Shows a notice of Open or Save in the status bar, in place of the one before.
+    void ShowFileNotice(const QString& notice);
+
+    engine::SavedGameFile file;  // the file the game was opened from or last saved to
+    QString fileNotice;          // the last notice of Open or Save
 };
 
 }  // namespace game

@@ -83,6 +83,13 @@ std::vector<CommandResource> Commands() {
          "Save the active document\nSave",
          "document-save",
          icons + "save.xpm"},
+        // No key of the original's table: the desktop's own key for Save As, by key only.
+        {kFileSaveAs,
+         {},
+         {"Ctrl+Shift+S"},
+         "Save the active document with a new name\nSave As",
+         "document-save-as",
+         {}},
         {kFilePrint,
          {},
          {"Ctrl+P"},

@@ -1,16 +1,17 @@
 // PositionTable: the memory of the search.
 //
 // Every position the search has scored is kept here under its PositionKey. The observable
-// table is a sorted main array (`entries`) plus a block of at most ten keys added since the
+// table is a main array in ascending order plus a block of at most ten keys added since the
 // last merge (`recent`); every eleventh new key merges the block and the new key into the main
 // array and rewrites the whole base file. `Lookup` sees the main array only.
 //
 // How it is made fast without changing any of that: every key the table holds, merged or
 // recent, sits in one hash map (packed into 64 bits, see packed_key.h), so a lookup is one probe
-// and a merge only flips the keys' flags. The sorted main array is brought up to date when
-// someone needs it in order: a save, or a reader of the entries. A save then merges the new
-// keys into the sorted array and the file text in one linear pass (no exchange sort, no copy of
-// the whole array per merge) and writes the text with one call.
+// and a merge only flips the keys' flags. The sorted main array (`sorted`) is brought up to date
+// with the keys merged since (`pending`) when someone needs it in order: a save, or a reader of
+// the entries. A save then merges the new keys into the sorted array and the file text in one
+// linear pass (no exchange sort, no copy of the whole array per merge) and writes the text with
+// one call.
 //
 // The search asks `Known` rather than `Lookup`: it also sees the keys in the recent block that the
 // search itself scored. Such a key was scored completely, with every child of it stored on the
@@ -74,6 +75,8 @@ class PositionTable {
     int32_t GetRecentUsed() const { return recentUsed; }
     PositionKey GetRecent(int32_t slot) const;
     const std::string& GetBasePath() const { return file.Path(); }
+    // Whether `other` reaches the base file (the one this table saves, or would create).
+    Sameness CompareWithBaseFile(const Location& other) { return file.Compare(other); }
     // What was wrong with the file the last Load found damaged.
     const BaseFileProblem& GetLoadProblem() const { return loadProblem; }
 

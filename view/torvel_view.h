@@ -35,8 +35,9 @@ class CTorvelView : public framework::View, public game::BoardView {
     // other commands that come while the Play command runs are dropped.
     bool OnCmdMsg(framework::CommandId id, int code, void* extra,
                   framework::HandlerInfo* handlerInfo) override;
-    // Hints 32779 and 32778 show and hide the message area; every other hint, and any hint
-    // this view sent itself, changes nothing and draws nothing.
+    // The hints of Messages Show and Hidden (kMessagesShowCommand, kMessagesHiddenCommand) show
+    // and hide the message area; every other hint, and any hint this view sent itself, changes
+    // nothing and draws nothing.
     void OnUpdate(framework::View* sender, long hint, QObject* hintObject) override;
 
     // Room for a seven-row board, the selected sticks beside it and the Play button below it.

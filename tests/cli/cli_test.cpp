@@ -47,6 +47,25 @@ std::vector<int32_t> counts(const Rows& rows) {
     return c;
 }
 
+// A working folder deeper than any path the system takes, entered and left one level at a time.
+struct DeepFolder {
+    static constexpr const char* kLevel =
+        "a-folder-name-of-a-hundred-characters-to-go-deeper-than-any-path-the-system-takes-whole-"
+        "0123456789";
+    DeepFolder() {
+        for (int i = 0; i < 45; ++i) {
+            std::filesystem::create_directory(kLevel);
+            std::filesystem::current_path(kLevel);
+        }
+    }
+    ~DeepFolder() {
+        for (int i = 0; i < 45; ++i) {
+            std::filesystem::current_path("..");
+            std::filesystem::remove_all(kLevel);
+        }
+    }
+};
+
 size_t Lines(const std::string& text) {
     return size_t(std::count(text.begin(), text.end(), '\n'));
 }
@@ -91,6 +110,8 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "move --base a --no-base 1,score 99999999999999|row '99999999999999' does not fit,"
         "move 99999999999999999999|does not fit,--base|--base needs,--no-base --json|no command,"
         "review,review a b|not also 'b',review m\x9b\\|'m\\x9b\\\\' cannot be read: no such file,"
+        "review x\u202ey|'x\\xe2\\x80\\xaey' cannot be,play --save .|'.': it is not a regular file,"
+        "play --save no/such/game.txt|'no/such/game.txt': no such folder,"
         "review --no-base .|'.' cannot be read: not a regular file,play --save,"
         "play --save a --save b|--save given twice,play --save ./torvelbase.txt|is the base "
         "file,bench --repeat 0,bench --repeat 1x,"
@@ -174,10 +195,34 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     EXPECT_EQ(Cli("play --no-base --rows 3 --computer-first --save c.txt").status, 0);
     EXPECT_NE(ReadFile("c.txt").find("first computer\nstart 1 3 5\ncomputer 2 "),
               std::string::npos);
-    const auto unsaved = Cli("play --no-base --save no/such/game.txt", "0 1\n");
-    EXPECT_EQ(unsaved.status * 1000 + unsaved.out.size(), 1000u);
-    EXPECT_TRUE(unsaved.err.starts_with("torvel-cli: the game could not be saved as"))
-        << unsaved.err;
+    // --save writes nothing before the first move, takes up a game in progress where it stopped,
+    // and refuses, leaving it as it is, any file that holds no game or a damaged one.
+    EXPECT_TRUE(Cli("play --no-base --save g.txt", "q\n").status == 0 && !ReadFile("g.txt").size());
+    EXPECT_TRUE(Cli("play --no-base --save g.txt", "0 1\n").status == 0);
+    const std::string kept = ReadFile("g.txt");
+    EXPECT_NE(
+        Cli("play --no-base --save g.txt", "hint\n")
+            .out.find("goes on where it stopped.\n\n3: | | | | | | |\n2: | | | | |\n1: | |\n0:\n"),
+        std::string::npos);
+    testsupport::WriteFile("notes.txt", "notes\n");
+    testsupport::WriteFile("bad.txt",
+                           kept.substr(0, kept.find("\nhuman") + 1) + "human 0 2\nend\n");
+    for (const std::string line : {"--rows 5 --save g.txt|disagrees with the game kept in 'g.txt'",
+                                   "--save notes.txt|'notes.txt' holds no saved game",
+                                   "--save bad.txt|'bad.txt' is damaged: line 4: row 0 has only"}) {
+        const auto refused = Cli("play --no-base " + line.substr(0, line.find('|')), "0 1\n");
+        EXPECT_EQ(refused.status * 1000 + refused.out.size(), 2000u) << line;
+        EXPECT_NE(refused.err.find(line.substr(line.find('|') + 1)), std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(ReadFile("g.txt") + ReadFile("notes.txt"), kept + "notes\n");
+    {  // in a working folder deeper than any path the system takes, the base file is known too
+        DeepFolder deep;
+        Cli("move 1 3 5");
+        const std::string base = ReadFile("torvelbase.txt");
+        EXPECT_EQ(Cli("play --save torvelbase.txt", "0 1\n").status, 2);
+        EXPECT_EQ(ReadFile("torvelbase.txt"), base);
+    }
     const std::string text = ReadFile("torvelbase.txt");
     EXPECT_EQ(Cli("verify").out,
               "torvelbase.txt: " + text.substr(0, text.find('\n')) + " keys, ok\n");
@@ -277,6 +322,16 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
         EXPECT_TRUE(review.err.starts_with("torvel-cli: '" + std::string(file) + "' " + says))
             << review.err;
     }
+    // A game the human won, named so; once over, it gives way to the next at its first move.
+    testsupport::WriteFile("won.txt",
+                           "Torvel saved game, version 1\noptions rows 3 first human\n"
+                           "start 1 3 5\nhuman 1 3\ncomputer 2 4\nhuman 2 1\n"
+                           "computer 0 1\nend\n");
+    EXPECT_TRUE(Cli("review won.txt")
+                    .out.ends_with("\nThe computer took the last stick: the "
+                                   "human wins.\n"));
+    EXPECT_EQ(Cli("play --no-base --rows 3 --save won.txt", "0 1\n").status, 0);
+    EXPECT_NE(ReadFile("won.txt").find("start 1 3 5\nhuman 0 1\ncomputer"), std::string::npos);
 }
 
 TEST(TerminalGame, WhatATypedLineMeans) {
@@ -341,7 +396,8 @@ std::string Play(cli::PlaySettings settings, const Player& player) {
 }
 
 TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
-    std::vector<std::string> typed = {"x", "9 9", std::string(300, '1'), "\x1b[2J 1", "2 5", ""};
+    std::vector<std::string> typed = {
+        "x", "9 9", std::string(300, '1'), "\x1b[2J\xc2\x9b\xe2\x80\xae 1", "2 5", ""};
     const std::string out = Play({.rows = 3}, [&typed](const Rows&) {
         const std::string line = typed.front();
         typed.erase(typed.begin());
@@ -356,7 +412,8 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
         << out;
     EXPECT_NE(out.find("Your move: 9 9\nThere is no row 9"), std::string::npos);
     EXPECT_NE(out.find("Your move: " + std::string(200, '1') + "...\nType"), std::string::npos);
-    EXPECT_NE(out.find("Your move: ?[2J 1\nType"), std::string::npos) << "no control characters";
+    EXPECT_NE(out.find("Your move: \\x1b[2J\\xc2\\x9b\\xe2\\x80\\xae 1\nType"), std::string::npos)
+        << "no control characters";
     EXPECT_TRUE(
         out.ends_with("Your move: 2 5\n\n2:\n1: | | |\n0: |\n\nThe computer is thinking.\n"
                       "The computer took 3 sticks from row 1\n\n2:\n1:\n0: |\n\n"

@@ -2,11 +2,14 @@
 // plain model of tests/support: the same moves, the same keys in the same places, the same files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <random>
 
 #include "engine/game_engine.h"
 #include "engine/saved_game.h"
+#include "engine/saved_game_file.h"
 #include "support/reference_model.h"
 #include "support/temp_dir.h"
 
@@ -249,8 +252,9 @@ TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
         {start + "human 0 1\ncomputer 0 1", 5, "row 0 is empty"},
         {start + "player 1 1", 4, "expected a move (human or computer"},
         {start + "human 0 1\n", 4, "the file ends before its end line"},
-        {head + options + "start 1 3 5\nhuman 0 1\nhuman 1 3\nhuman 2 5\ncomputer 0 1", 7,
+        {head + options + "start 1 3 5\nhuman 0 1\ncomputer 1 3\nhuman 2 5\ncomputer 0 1", 7,
          "the game was over"},
+        {start + "computer 0 1\nhuman 3 1\n\nhuman 2 1", 7, "the human moves twice in a row"},
         {start + "end\n\nhuman 0 1", 6, "nothing may follow the end line (line 4)"},
         {head + std::string(70000, 'x'), 2, "the file is larger than any saved game"}};
     for (const auto& [content, line, problem] : damaged) {
@@ -259,6 +263,44 @@ TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
         EXPECT_EQ(reading.line, line) << problem;
         EXPECT_TRUE(reading.problem.starts_with(problem)) << reading.problem;
     }
+}
+
+// A saved game's file is replaced only while it is the file read or last written: one put in
+// its place, or changed, only once the user has agreed to that very file; what is not a regular
+// file never; a file gone is made anew. An empty file (what earlier versions saved) is Torvel's.
+TEST(SavedGameFile, ReplacesOnlyWhatItReadOrWroteOrWhatTheUserAgreedTo) {
+    using Content = engine::SavedGameFile::Content;
+    using table::FileOutcome;
+    testsupport::TempDir dir;
+    const engine::SavedGame game{4, true, {StartRows(4), {{engine::Player::Human, {3, 2}}}}};
+    const std::string text = engine::SavedGameText(game);
+    engine::SavedGameFile file;
+    EXPECT_EQ(file.Open("g.txt").content, Content::Nothing);
+    EXPECT_TRUE(file.Save(game).Done());
+    testsupport::WriteFile("g.txt", "notes");
+    EXPECT_EQ(file.Save(game).outcome, FileOutcome::Changed);
+    const table::FileStamp agreed = file.Found();
+    testsupport::WriteFile("g.txt", "more notes");  // changed again once the user was asked
+    EXPECT_EQ(file.Save(game, &agreed).outcome, FileOutcome::Changed);
+    EXPECT_EQ(testsupport::ReadFile("g.txt"), "more notes");
+    const table::FileStamp again = file.Found();
+    EXPECT_TRUE(file.Save(game, &again).Done() && file.Save(game).Done());
+    EXPECT_EQ(testsupport::ReadFile("g.txt"), text);
+    std::filesystem::remove("g.txt");
+    ::mkfifo("g.txt", 0600);
+    EXPECT_EQ(file.Save(game).outcome, FileOutcome::NotRegular);
+    std::filesystem::remove("g.txt");
+    EXPECT_TRUE(file.Save(game).Done());
+    for (const auto& [content, opened, saved] :
+         {std::tuple{"", Content::Empty, FileOutcome::Done},
+          {"notes", Content::NotAGame, FileOutcome::Changed},
+          {"Torvel saved game, version 1\n", Content::Damaged, FileOutcome::Changed}}) {
+        testsupport::WriteFile("other.txt", content);
+        EXPECT_EQ(file.Open("other.txt").content, opened);
+        EXPECT_EQ(file.Save(game).outcome, saved);
+    }
+    EXPECT_EQ(testsupport::ReadFile("g.txt") + testsupport::ReadFile("other.txt"),
+              text + "Torvel saved game, version 1\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QAccessible>
 #include <QBitmap>
@@ -142,8 +143,10 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
 }
 
 // Save keeps the game, Open (and the recent-file list) brings it back as it stood; the review
-// reads it too. Any other file only names the document, and a damaged game is refused.
-TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocument) {
+// reads it too. Save replaces only the file the window read or wrote and asks before any other;
+// a file that holds no game, or a damaged one, leaves the window as it was. Names and a file's
+// words are shown as they are, never as markup, and each notice of a file replaces the last.
+TEST_F(Program, SaveAndOpenKeepGamesAndReplaceNoOtherFileUnasked) {
     const QString saved = QString::fromStdString(dir.File("game.tor"));
     QString name = saved;  // file dialogs choose it, message boxes say `reply`
     int reply = QMessageBox::No;
@@ -155,9 +158,10 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
             files->selectFile(name);
             return int(QDialog::Accepted);
         }
-        seen << static_cast<QMessageBox&>(dialog).text();
-        EXPECT_TRUE(static_cast<QMessageBox&>(dialog).standardButtons() &
-                    (QMessageBox::Ok | QMessageBox::No));
+        auto& box = static_cast<QMessageBox&>(dialog);
+        seen << box.text();
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        EXPECT_TRUE(box.standardButtons() & (QMessageBox::Ok | QMessageBox::No));
         return reply;
     });
     const auto open = [&](const char* file, const std::string& text) {
@@ -165,14 +169,22 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
         testsupport::WriteFile(file, text);
         Run(framework::kFileOpen);
     };
+    const auto notice = [this] { return frame->wndStatusBar->Notice(); };
+    open("notes.txt", "my notes\n");  // not the window's: the next Save asks for a name
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Torvel"));
+    EXPECT_TRUE(Run(framework::kFileSave) && seen.last().contains("already exists"));
+    EXPECT_EQ(testsupport::ReadFile("notes.txt"), "my notes\n");
     document->rowCountOption = 6;
     document->humanFirst = false;
     Take(3, 3);
     const Rows rows = document->engine.GetRows();
     const std::string lines = view->turn.messageLine1 + '|' + view->turn.messageLine2;
+    seen.clear();
+    name = saved;
     EXPECT_TRUE(Run(framework::kFileSave));
     EXPECT_TRUE(Run(framework::kFileSave));  // named now: no question
     EXPECT_EQ(seen, QStringList{"file"});
+    EXPECT_EQ(notice(), QStringLiteral("Saved as \"game.tor\"."));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("game.tor - Torvel"));
     const std::string text = testsupport::ReadFile(saved.toStdString());
     EXPECT_TRUE(
@@ -181,21 +193,34 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
         << text;
     const auto review = testsupport::RunProgram(TORVEL_CLI, {"review", saved.toStdString()});
     EXPECT_TRUE(review.status == 0 && review.out.ends_with("the human to move.\n")) << review.out;
+    testsupport::WriteFile("game.tor", "their notes\n");  // changed since: replaced when agreed
+    for (const int answer : {int(QMessageBox::No), int(QMessageBox::Yes)}) {
+        reply = answer;
+        Run(framework::kFileSave);
+        EXPECT_TRUE(seen.last().contains("has changed since Torvel read or wrote it"));
+    }
+    EXPECT_EQ(testsupport::ReadFile("game.tor"), text);
+    name = QString::fromStdString(dir.File("copy.tor"));  // Save As, by the desktop's key
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(testsupport::ReadFile("copy.tor"), text);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.tor - Torvel"));
+    reply = QMessageBox::No;
     Run(framework::kFileNew);  // six rows, the computer first: Open brings the saved game back
+    name = saved;
     EXPECT_TRUE(Run(framework::kFileOpen));
     EXPECT_EQ(document->engine.GetRows(), rows);
     EXPECT_EQ(view->turn.messageLine1 + '|' + view->turn.messageLine2, lines);
-    EXPECT_TRUE(view->turn.humanToMove && !document->IsModified());
+    EXPECT_TRUE(view->turn.humanToMove && !document->IsModified() && notice().isEmpty());
     EXPECT_EQ(document->rowCountOption * 10 + document->humanFirst, 60);
-    open("old.tor", "");  // what Save wrote before: the game goes on
+    open("old.tor", "");  // what Save wrote before: the window takes its name, the game goes on
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("old.tor - Torvel"));
     EXPECT_EQ(document->engine.GetRows(), rows);
-    EXPECT_TRUE(frame->statusBar()->currentMessage().contains("holds no saved game"));
+    EXPECT_TRUE(notice().contains("holds no saved game"));
     const std::string head =
         "Torvel saved game, version 1\noptions rows 4 first human\nstart 1 3 5";
-    open("bad.tor", head + " 7\nhuman 1 4\nend\n");
-    EXPECT_TRUE(seen.back().contains("line 4: row 1 has only 3 sticks"))
-        << seen.back().toStdString();
+    open("<h1>x.tor", head + " 7\nhuman 1 4\nend\n");
+    EXPECT_TRUE(seen.last().contains("<h1>x.tor\": line 4: row 1 has only 3 sticks"))
+        << seen.last().toStdString();
     EXPECT_EQ(document->engine.GetRows(), rows);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("old.tor - Torvel"));
     open("turn.tor", head + "\nhuman 2 5\nend\n");  // the computer's reply comes now
@@ -205,16 +230,40 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
     EXPECT_EQ(document->engine.GetRows(), rows) << "the recent-file list opens saved games";
     name = QString::fromStdString(dir.File("missing"));
     Run(framework::kFileOpen);
-    EXPECT_TRUE(seen.back().startsWith("Cannot open the file")) << seen.back().toStdString();
-    name = saved;
-    EXPECT_FALSE(document->DoSave(QString()));  // Save As over it: asked, and refused
-    EXPECT_TRUE(seen.back().contains("already exists")) << seen.back().toStdString();
-    name = QString::fromStdString(dir.File("torvelbase.txt"));  // the computer's own file
-    testsupport::WriteFile("torvelbase.txt", "0\n");
-    reply = QMessageBox::Yes;  // refused before any question whether to replace it
-    EXPECT_FALSE(document->DoSave(QString()));
-    EXPECT_EQ(seen.mid(seen.size() - 2).join('|').left(28), "file|Cannot save the game as");
+    EXPECT_TRUE(seen.last().startsWith("Cannot open the file")) << seen.last().toStdString();
+    ASSERT_EQ(::mkfifo("fifo", 0600), 0);
+    for (const char* file : {"game.tor", "fifo", "torvelbase.txt"}) {
+        name = QString::fromStdString(dir.File(file));    // Save As over it: asked, and refused;
+        testsupport::WriteFile("torvelbase.txt", "0\n");  // the rest before any question
+        reply = QMessageBox::Yes * (file[0] == 't');
+        EXPECT_FALSE(document->DoSave(QString()));
+        EXPECT_TRUE(seen.last().contains(file[0] == 'g'   ? "already exists"
+                                         : file[0] == 'f' ? "fifo\": it is not a regular file."
+                                                          : "the computer's base of positions"))
+            << seen.last().toStdString();
+    }
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
+}
+
+// A file the program is started with and cannot open ends it, and the box says so.
+TEST(StartUp, AFileThatDoesNotOpenEndsTheProgramAndSaysSo) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile("bad.txt", "Torvel saved game, version 1\nnonsense\n");
+    testsupport::WriteFile("notes.txt", "notes\n");
+    for (const char* file : {"bad.txt", "notes.txt"}) {
+        QString said;
+        framework::ScopedModalRunner runner([&said](QDialog& box) {
+            said = static_cast<QMessageBox&>(box).text();
+            return int(QMessageBox::Ok);
+        });
+        shell::CTorvelApp app;
+        framework::CommandLineInfo line;
+        line.shellCommand = framework::CommandLineInfo::ShellCommand::FileOpen;
+        line.fileName = file;
+        EXPECT_FALSE(app.InitInstance(line));
+        EXPECT_TRUE(said.endsWith("\nTorvel ends.")) << said.toStdString();
+    }
+    EXPECT_EQ(testsupport::ReadFile("notes.txt"), "notes\n");
 }
 
 TEST_F(Program, BaseFileNoticesStayInTheStatusBarWholeAndReachStandardError) {
@@ -238,6 +287,7 @@ TEST_F(Program, BaseFileNoticesStayInTheStatusBarWholeAndReachStandardError) {
     EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
     auto* pane = frame->statusBar()->findChildren<QLabel*>().first();
     EXPECT_TRUE(pane->text().startsWith("The base file") && pane->text().endsWith(u'\u2026'));
+    EXPECT_EQ(pane->textFormat(), Qt::PlainText) << "names are never markup";
     EXPECT_EQ(pane->toolTip(), notice) << "whole";
     EXPECT_EQ(frame->wndStatusBar->Notice(), notice);
 }

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "engine/game_engine.h"
+#include "engine/saved_game_file.h"
 #include "support/temp_dir.h"
 #include "table/table_keys.h"
 
@@ -231,7 +232,63 @@ TEST(BaseFile, NoOneHoldingTheLockStopsARunWhateverTheFolderAllows) {
     for (std::string line; std::getline(lines, line);) {
         ASSERT_NE(saved.find("\n" + line + "\n"), std::string::npos) << line;
     }
+    PositionTable whole("shared/torvelbase.txt");  // the count line counts every key there
+    EXPECT_EQ(whole.Load(), LoadStatus::Loaded);
     ::close(folder);
+}
+
+// Nothing but a regular file is opened, whatever is put at the name after it was looked at;
+// links are followed as far as the system would follow them; no read goes past its bound; one
+// file is told by its device and inode, whatever names reach it.
+TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
+    testsupport::TempDir dir;
+    WriteFile("file", "mine");
+    WriteFile("other", "theirs");
+    for (std::string last = "file", link = "l"; link.size() <= 41; last = link, link += 'l') {
+        fs::create_symlink(last, link);  // a chain of links, each to the one before
+    }
+    table::Location where, alias;
+    EXPECT_TRUE(where.Resolve(std::string(40, 'l')).Done() && where.Name() == "file");
+    EXPECT_EQ(where.Resolve(std::string(41, 'l')).error, ELOOP);
+    ASSERT_TRUE(where.Resolve("file").Done());
+    ::alarm(10);  // a pipe waited on for a writer kills the test
+    for (const bool pipe : {true, false}) {
+        table::SetBeforeOpen([pipe] {
+            fs::remove("file");
+            pipe ? void(::mkfifo("file", 0600)) : fs::create_symlink("other", "file");
+        });
+        table::OpenFile opened;
+        EXPECT_EQ(where.OpenRegular(opened).outcome, table::FileOutcome::NotRegular);
+    }
+    table::SetBeforeOpen({});
+    ::alarm(0);
+    fs::remove("file");
+    WriteFile("file", "mine");
+    fs::create_hard_link("file", "hard");
+    fs::create_directory_symlink(".", "here");
+    const std::pair<const char*, table::Sameness> names[] = {{"here/file", table::Sameness::Same},
+                                                             {"hard", table::Sameness::Same},
+                                                             {"none", table::Sameness::Different},
+                                                             {"other", table::Sameness::Different}};
+    for (const auto& [name, same] : names) {
+        EXPECT_TRUE(alias.Resolve(name).Done());
+        EXPECT_EQ(table::Compare(where, alias), same) << name;
+    }
+    // A file far larger than any the program writes (sparse: it takes no room) is refused
+    // after a read of its bound.
+    WriteFile("huge", "Torvel saved game, version 1\n");
+    fs::resize_file("huge", uintmax_t(1) << 40);
+    std::string text;
+    EXPECT_EQ(table::ReadBaseText("huge", text).outcome, table::FileOutcome::TooLarge);
+    EXPECT_EQ(text.size(), table::kMaxBaseFileBytes + 1);
+    engine::SavedGameFile game;
+    const engine::SavedGameFile::Opened opened = game.Open("huge");
+    EXPECT_EQ(opened.content, engine::SavedGameFile::Content::Damaged);
+    EXPECT_EQ(opened.reading.problem, "the file is larger than any saved game");
+    EXPECT_EQ(table::EscapedName("a\\\t\x7f\xc2\x85\xe2\x80\xae\xe2\x81\xa9\xe2\x80\x8f\xff\xe2\x80"
+                                 "\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z"),
+              "a\\\\\\x09\\x7f\\xc2\\x85\\xe2\\x80\\xae\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\xff\\xe2"
+              "\\x80\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z");
 }
 
 }  // namespace

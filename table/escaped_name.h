@@ -1,0 +1,17 @@
+// The one escaper of names and of any other text that a user or a file supplies, before it
+// reaches a terminal, a message box or the status bar: whatever bytes it is given, what it gives
+// back is UTF-8 that cannot move the cursor, change colours, reorder the text around it or end a
+// line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace table {
+
+// Bytes that are not UTF-8, control characters (C0, DEL, C1) and the controls that reorder text
+// (U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069) are written byte by byte as \xNN, and the
+// backslash as \\; everything else is kept.
+std::string EscapedName(std::string_view name);
+
+}  // namespace table
