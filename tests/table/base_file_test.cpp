@@ -81,7 +81,8 @@ TEST(BaseFile, ReplacesOnlyTheFileItReadWhereverItsLinksPointLater) {
     }
     // Only names of a killed save's exact form, old enough that no save still writes them, go.
     const std::string stale[] = {real + ".tmp4194305-x1y2z3", real + ".tmp77-Aa0Bb1",
-                                 real + ".tmp4194304-backup-of-my-table", real + ".tmp9-my.old"};
+                                 real + ".tmp4194304-backup-of-my-table", real + ".tmp9-my.old",
+                                 real + ".tmp-x1y2z3"};
     for (const std::string& name : stale) {
         WriteFile(name, "a save's leftovers");
         fs::last_write_time(name, fs::file_time_type::clock::now() -
@@ -91,7 +92,8 @@ TEST(BaseFile, ReplacesOnlyTheFileItReadWhereverItsLinksPointLater) {
     auto first = Open("torvelbase.txt", told);
     EXPECT_EQ(first->GetEntryCount(), 1);
     EXPECT_FALSE(fs::exists(stale[0]));
-    EXPECT_TRUE(fs::exists(stale[1]) && fs::exists(stale[2]) && fs::exists(stale[3]));
+    EXPECT_TRUE(fs::exists(stale[1]) && fs::exists(stale[2]) && fs::exists(stale[3]) &&
+                fs::exists(stale[4]));
     // The link re-pointed during the run: the file read is still the one replaced.
     fs::remove("torvelbase.txt");
     fs::create_symlink("victim", "torvelbase.txt");
@@ -147,9 +149,12 @@ TEST(BaseFile, WhatItMayNotReplaceIsLeftAsItIsAndToldOnce) {
     fs::permissions("data/torvel", fs::perms::all);
     WriteFile("notes.txt", "my notes");
     std::vector<std::pair<std::string, const char*>> cases = {
-        {"fifo", "is not a regular file"},   {"socket", "is not a regular file"},
-        {"folder", "is not a regular file"}, {"loop", "(Too many levels of symbolic links)"},
-        {"read-only", "is read-only"},       {"data/torvel/torvelbase.txt", "not yours alone"}};
+        {"fifo", "is not a regular file"},
+        {"socket", "is not a regular file"},
+        {"folder", "is not a regular file"},
+        {"loop", "(Too many levels of symbolic links)"},
+        {"read-only", "is read-only"},
+        {"data/torvel/torvelbase.txt", "'data/torvel' of the base file is not yours alone"}};
     if (::geteuid() == 0) {  // the faults that need a second user
         ASSERT_EQ(::mknod("device", S_IFCHR | 0666, ::makedev(1, 3)), 0);  // as /dev/null
         fs::create_directory("tmp");
@@ -265,14 +270,9 @@ TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
     fs::remove("file");
     WriteFile("file", "mine");
     fs::create_hard_link("file", "hard");
-    fs::create_directory_symlink(".", "here");
-    const std::pair<const char*, table::Sameness> names[] = {{"here/file", table::Sameness::Same},
-                                                             {"hard", table::Sameness::Same},
-                                                             {"none", table::Sameness::Different},
-                                                             {"other", table::Sameness::Different}};
-    for (const auto& [name, same] : names) {
+    for (const char* name : {"hard", "none", "other"}) {  // one file under two names; others
         EXPECT_TRUE(alias.Resolve(name).Done());
-        EXPECT_EQ(table::Compare(where, alias), same) << name;
+        EXPECT_EQ(table::Compare(where, alias) == table::Sameness::Same, name[0] == 'h') << name;
     }
     // A file far larger than any the program writes (sparse: it takes no room) is refused
     // after a read of its bound.
@@ -286,9 +286,9 @@ TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
     EXPECT_EQ(opened.content, engine::SavedGameFile::Content::Damaged);
     EXPECT_EQ(opened.reading.problem, "the file is larger than any saved game");
     EXPECT_EQ(table::EscapedName("a\\\t\x7f\xc2\x85\xe2\x80\xae\xe2\x81\xa9\xe2\x80\x8f\xff\xe2\x80"
-                                 "\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z"),
+                                 "\xed\xa0\x80\xc2\xa0\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z"),
               "a\\\\\\x09\\x7f\\xc2\\x85\\xe2\\x80\\xae\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\xff\\xe2"
-              "\\x80\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z");
+              "\\x80\\xed\\xa0\\x80\xc2\xa0\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2z");
 }
 
 }  // namespace
