@@ -258,6 +258,8 @@ TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
     ASSERT_TRUE(where.Resolve("file").Done());
     ::alarm(10);  // a pipe waited on for a writer kills the test
     for (const bool pipe : {true, false}) {
+        fs::remove("file");
+        WriteFile("file", "mine");  // a regular file where it looks, something else by the open
         table::SetBeforeOpen([pipe] {
             fs::remove("file");
             pipe ? void(::mkfifo("file", 0600)) : fs::create_symlink("other", "file");
