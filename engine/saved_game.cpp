@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "table/decimal.h"
+#include "table/escaped_name.h"
 
 namespace engine {
 namespace {
@@ -18,13 +19,11 @@ std::optional<Player> PlayerOf(std::string_view word) {
     return std::nullopt;
 }
 
-// A count as the file gives it, shown back within quotes; at most a few characters of it.
+// A word as the file gives it, shown back escaped within quotes; at most a few bytes of it.
 std::string Quoted(std::string_view word) {
-    std::string text = "'";
-    for (char c : word.substr(0, 20)) {
-        text += c >= ' ' && c != '\x7f' ? c : '?';
-    }
-    return text + (word.size() > 20 ? "...'" : "'");
+    std::string text(1, '\'');
+    text += table::EscapedName(word.substr(0, 20));
+    return text += word.size() > 20 ? "...'" : "'";
 }
 
 // The lines of a saved game after the first, read one at a time; blank lines are skipped.

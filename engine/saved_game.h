@@ -75,7 +75,7 @@ struct SavedGameReading {
     Status status = Status::NotASavedGame;
     SavedGame saved;      // when Loaded
     size_t line = 0;      // when Damaged: the 1-based line of the first problem
-    std::string problem;  // when Damaged: what is wrong there
+    std::string problem;  // when Damaged: what is wrong there, the file's words escaped
 };
 
 // Never throws; anything but a sound saved game is NotASavedGame or Damaged.

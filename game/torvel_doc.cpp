@@ -103,7 +103,7 @@ bool CTorvelDoc::OnOpenDocument(const QString& path) {
             Tell(QStringLiteral("Cannot open the saved game \"%1\": line %2: %3.%4")
                      .arg(Shown(path))
                      .arg(opened.reading.line)
-                     .arg(QString::fromUtf8(table::EscapedName(opened.reading.problem)), after));
+                     .arg(QString::fromStdString(opened.reading.problem), after));
             return false;
         case Content::NotAGame:
             if (IsOpeningAtStartUp()) {
