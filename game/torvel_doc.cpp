@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStatusBar>
 #include <cerrno>
 #include <cstring>
 
@@ -13,6 +12,7 @@
 #include "framework/message_box.h"
 #include "framework/view.h"
 #include "game/board_view.h"
+#include "table/escaped_name.h"
 
 namespace game {
 
