@@ -180,7 +180,8 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
                          "start 1 3 5 7\nhuman 3 3\ncomputer "))
         << text;
     const auto review = testsupport::RunProgram(TORVEL_CLI, {"review", saved.toStdString()});
-    EXPECT_TRUE(review.status == 0 && review.out.ends_with("the human to move.\n")) << review.out;
+    EXPECT_TRUE(review.status == 0 && review.out.find("the human to move.\n") != std::string::npos)
+        << review.out;
     Run(framework::kFileNew);  // six rows, the computer first: Open brings the saved game back
     EXPECT_TRUE(Run(framework::kFileOpen));
     EXPECT_EQ(document->engine.GetRows(), rows);
