@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "framework/quiet_return.h"
+
 namespace framework {
 
 namespace {
@@ -16,6 +18,7 @@ int RunModal(QDialog& dialog) {
     if (runner) {
         return runner(dialog);
     }
+    ReturnQuietlyFrom(dialog);
     return dialog.exec();
 }
 

@@ -107,8 +107,9 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
 }
 
 // Each opening of Options clicks `clicks`, then types `keys` (v for Down; none that ends it: closed
-// another way). `path` is what a screen reader read as each key came: box or dialog, control, and
-// for a radio button x or o. The Warning is noted and closed.
+// another way). `path` is what a screen reader read as each key came: box or dialog (never the
+// control's label too, or a reader would name the box at every arrow), control, and for a radio
+// button x or o. The Warning is noted and closed.
 class Options : public GameControl {
   protected:
     void Open(std::vector<int> clicks, const std::string& keys) {
@@ -130,7 +131,8 @@ class Options : public GameControl {
             for (char key : opened.size() == 1 ? keys : "\r") {
                 QAccessibleInterface* read =
                     QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-                path += (read->parent()->text(QAccessible::Name).section(' ', 0, 0) + ":" +
+                path += (read->parent()->text(QAccessible::Name).section(' ', 0, 0) +  // box
+                         (read->relations(QAccessible::Label).empty() ? ":" : " labels:") +
                          read->text(QAccessible::Name).section(' ', 0, 0) +
                          (read->role() != QAccessible::RadioButton ? "|"
                           : read->state().checked                  ? " x|"

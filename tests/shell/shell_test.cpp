@@ -1,5 +1,6 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <QtTest/qtestspontaneevent.h>
 #include <pwd.h>
 #include <unistd.h>
 #include <QAccessible>
@@ -21,6 +22,7 @@
 #include "framework/command_line.h"
 #include "framework/control_bars.h"
 #include "framework/modal_runner.h"
+#include "framework/quiet_return.h"
 #include "shell/base_location.h"
 #include "support/program.h"
 #include "support/run_program.h"
@@ -139,6 +141,37 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
         EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 23);
         EXPECT_EQ(view->turn.messageLine1, command == game::kOptionsCommand ? " " : message);
     }
+}
+
+// A closed dialog gives its window back without the platform's own activation, which screen readers
+// take for a return from another program and answer by reading the window, the board and its
+// messages anew; the window is activated all the same, by the program.
+TEST_F(Program, AClosedDialogGivesItsWindowBackQuietly) {
+    struct Activations : QObject {
+        QWidget* window = nullptr;
+        std::string seen;  // s: the platform's activation of the window, p: the program's
+        bool eventFilter(QObject* target, QEvent* event) override {
+            if (target == window && event->type() == QEvent::WindowActivate) {
+                seen += event->spontaneous() ? 's' : 'p';
+            }
+            return false;
+        }
+    } activations;
+    activations.window = frame;
+    qApp->installEventFilter(&activations);
+    QDialog dialog(frame);
+    framework::ReturnQuietlyFrom(dialog);
+    const auto platformActivates = [this] {
+        QEvent activation(QEvent::WindowActivate);
+        QSpontaneKeyEvent::setSpontaneous(&activation);
+        qApp->notify(frame, &activation);
+    };
+    dialog.show();
+    platformActivates();  // while the dialog shows
+    dialog.hide();
+    platformActivates();  // on its return
+    platformActivates();  // once only
+    EXPECT_EQ(activations.seen, "sps");
 }
 
 // Save keeps the game, Open (and the recent-file list) brings it back as it stood; the review
