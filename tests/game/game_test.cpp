@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QStatusBar>
 
 #include "engine/turn_texts.h"
 #include "framework/modal_runner.h"
@@ -102,6 +103,8 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
         EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow + !view->turn.humanToMove, 0);
         ASSERT_EQ(drawings.size(), humanFirst ? 1u : 3u);  // thinking and the reply, then blank
         EXPECT_EQ(drawings.back().line1, "");
+        EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),  // what the lines do not say
+                  humanFirst ? "" : "The computer opened by taking 11 sticks from row 6.");
     }
     EXPECT_EQ(drawings[0].rows, (Rows{1, 3, 5, 7, 9, 11, 13}));
 }
