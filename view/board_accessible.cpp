@@ -6,13 +6,13 @@
 // The board keeps the keyboard, as a list view does, and moves the accessible focus among its
 // parts: to the row whose selection changed, to the message area when it says something new (a
 // hint, its lesson or the computer's opening move is said alone there, and is heard even while
-// the messages are hidden), to
-// the row the computer took from while the messages are hidden (or, for a new game, the highest
-// row played), and with Up and Down from part to part. Screen readers speak a part when the focus
-// comes to it; they do not speak a part whose name changes under the focus. So each part has a
-// twin, and a part told again hands its place in the tree to its twin and the focus with it; a
-// reader that comes late to a focus the board has since moved on from finds that part out of the
-// tree and skips it.
+// the messages are hidden), to the row the computer took from while the messages are hidden (or,
+// for a new game, the highest row played), and with Up and Down from part to part. Screen readers
+// speak a part when the focus comes to it; they do not speak a part whose name changes under the
+// focus. So each part has a twin, and a part told again hands its place in the tree to its twin
+// and the focus with it; a reader that comes late to a focus the board has since moved on from
+// finds that part out of the tree and skips it. The board itself is named only "Board": its
+// parts say what it shows.
 #include "view/board_accessible.h"
 
 #include <QAccessibleWidget>

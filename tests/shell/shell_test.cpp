@@ -49,6 +49,10 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     frame->wndStatusBar->showMessage(QStringLiteral("Ready"));
     EXPECT_EQ(inkLeft(), ready);
     EXPECT_EQ(static_cast<QMainWindow*>(frame)->createPopupMenu(), nullptr) << "asked on a bar";
+    for (QLabel* pane : frame->statusBar()->findChildren<QLabel*>()) {  // no lock key is on
+        EXPECT_FALSE(
+            (pane->isEnabled() && QStringList{"CAP", "NUM", "SCRL"}.contains(pane->text())));
+    }
     QAction* show = frame->GetAction(game::kMessagesShowCommand);
     QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
     EXPECT_TRUE(show->isChecked());
@@ -249,6 +253,9 @@ TEST_F(Program, SaveKeepsTheGameAndOpenRestoresItWhileOtherFilesOnlyNameTheDocum
     EXPECT_FALSE(document->DoSave(QString()));
     EXPECT_EQ(seen.mid(seen.size() - 2).join('|').left(28), "file|Cannot save the game as");
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
+    app = std::make_unique<shell::CTorvelApp>();  // the next run offers the same recent files
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_EQ(app->GetRecentFileList()->Files().first(), saved);
 }
 
 TEST_F(Program, BaseFileNoticesStayInTheStatusBarWholeAndReachStandardError) {

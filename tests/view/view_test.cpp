@@ -371,6 +371,7 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
                 std::to_string(part->role());
     }
     EXPECT_EQ(tree, "134134134134134143");
+    EXPECT_EQ(board->child(1)->rect(), QRect(view->mapToGlobal(QPoint(60, 50)), QSize(70, 40)));
     const auto heard = [this](auto... keys) {
         told.clear();
         (QTest::keyClick(frame->windowHandle(), keys), ...);
@@ -383,6 +384,10 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
     QAccessibleInterface* twin = events[events.size() - 2].second;  // told second, handed back
     EXPECT_TRUE(board->indexOfChild(twin) < 0 && twin->text(QAccessible::Name).isEmpty());
     EXPECT_TRUE(board->focusChild() == board->child(1) && board->child(1)->state().focused);
+    const engine::ScoredMove best = *engine::BestMove(document->engine);  // H, why, H: each alone
+    const std::string hint = engine::HintText(best) + '|';
+    EXPECT_EQ(heard(Qt::Key_H, Qt::Key_H, Qt::Key_H),
+              hint + engine::LessonText(engine::Teach(Rows{1, 3, 5, 7}, best)) + '|' + hint);
     EXPECT_EQ(heard(Qt::Key_Return),
               "Row 3: 6 sticks|The computer is thinking.|The computer took 1 "
               "sticks from row 0. To take your turn, left click over a row "
