@@ -18,35 +18,6 @@
 namespace cli {
 namespace {
 
-struct Analysis {
-    BaseOption base;
-    std::vector<int32_t> rows;
-    bool json = false;
-};
-
-// `move` and `analyze` need a move to make; `score` scores an empty position too.
-std::optional<UsageError> ParseAnalysis(Arguments args, Analysis& analysis, bool needsMove) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    if (auto error = TakeBaseOption(rest, analysis.base)) {
-        return error;
-    }
-    analysis.json = TakeFlag(rest, "--json");
-    if (auto error = ParsePosition(rest, analysis.rows)) {
-        return error;
-    }
-    const auto& rows = analysis.rows;
-    if (needsMove && std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
-        return UsageError{"the position is empty: there is no move to make"};
-    }
-    return std::nullopt;
-}
-
-engine::GameEngine Open(const Analysis& analysis) {
-    engine::GameEngine game(OpenTable(analysis.base));
-    game.SetRows(analysis.rows);
-    return game;
-}
-
 // Whether a move with score `a` is better for its player than one with `b`: every win before
 // every loss, the quickest win first, and the slowest loss first.
 bool Better(int32_t a, int32_t b) {
@@ -56,11 +27,11 @@ bool Better(int32_t a, int32_t b) {
 }  // namespace
 
 int RunMove(Arguments args) {
-    Analysis analysis;
-    if (auto error = ParseAnalysis(args, analysis, true)) {
+    PositionCommand analysis;
+    if (auto error = ParsePositionCommand(args, analysis, true)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game = Open(analysis);
+    engine::GameEngine game = OpenPosition(analysis);
     const engine::Move move = game.ChooseMove();
     game.GetTable()->Sync();
     if (analysis.json) {
@@ -72,11 +43,11 @@ int RunMove(Arguments args) {
 }
 
 int RunScore(Arguments args) {
-    Analysis analysis;
-    if (auto error = ParseAnalysis(args, analysis, false)) {
+    PositionCommand analysis;
+    if (auto error = ParsePositionCommand(args, analysis, false)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game = Open(analysis);
+    engine::GameEngine game = OpenPosition(analysis);
     const int32_t score = game.Evaluate();
     game.GetTable()->Sync();
     if (analysis.json) {
@@ -88,11 +59,11 @@ int RunScore(Arguments args) {
 }
 
 int RunAnalyze(Arguments args) {
-    Analysis analysis;
-    if (auto error = ParseAnalysis(args, analysis, true)) {
+    PositionCommand analysis;
+    if (auto error = ParsePositionCommand(args, analysis, true)) {
         return UsageFailure(error->message);
     }
-    engine::GameEngine game = Open(analysis);
+    engine::GameEngine game = OpenPosition(analysis);
     std::vector<engine::ScoredMove> moves = game.ScoreMoves();
     game.GetTable()->Sync();
     const engine::Move chosen = engine::ChosenMove(moves);

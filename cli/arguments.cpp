@@ -128,4 +128,27 @@ std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
     return positionTable;
 }
 
+std::optional<UsageError> ParsePositionCommand(std::span<const std::string> args,
+                                               PositionCommand& command, bool needsMove) {
+    std::vector<std::string> rest(args.begin(), args.end());
+    if (auto error = TakeBaseOption(rest, command.base)) {
+        return error;
+    }
+    command.json = TakeFlag(rest, "--json");
+    if (auto error = ParsePosition(rest, command.rows)) {
+        return error;
+    }
+    const auto& rows = command.rows;
+    if (needsMove && std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
+        return UsageError{"the position is empty: there is no move to make"};
+    }
+    return std::nullopt;
+}
+
+engine::GameEngine OpenPosition(const PositionCommand& command) {
+    engine::GameEngine game(OpenTable(command.base));
+    game.SetRows(command.rows);
+    return game;
+}
+
 }  // namespace cli

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/usage.h"
+#include "engine/game_engine.h"
 #include "table/position_table.h"
 
 namespace cli {
@@ -42,5 +43,17 @@ std::optional<UsageError> RejectOptions(std::span<const std::string> args);
 std::shared_ptr<table::PositionTable> MakeTable(const BaseOption& base);
 // Makes the table and loads the base file, warning on stderr when a damaged file is dropped.
 std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base);
+
+// The arguments of a command about one position (`move`, `score`, `analyze`, `explain`): the base
+// file options, --json and the rows, which must hold a stick when `needsMove`.
+struct PositionCommand {
+    BaseOption base;
+    std::vector<int32_t> rows;
+    bool json = false;
+};
+std::optional<UsageError> ParsePositionCommand(std::span<const std::string> args,
+                                               PositionCommand& command, bool needsMove);
+// An engine on the command's rows, with the table of its base file.
+engine::GameEngine OpenPosition(const PositionCommand& command);
 
 }  // namespace cli

@@ -13,9 +13,14 @@ std::span<const Command> Commands() {
          "list every move, the best first, with who wins and in how many moves; * marks the "
          "computer's",
          RunAnalyze},
+        {"explain", "[--json] [--base FILE | --no-base] N0 N1 ...",
+         "tell why the best move wins, or why every move loses: the rows as powers of two, the "
+         "powers that come an odd number of times, and the move that pairs them off",
+         RunExplain},
         {"play", "[--rows N] [--computer-first] [--save FILE] [--base FILE | --no-base]",
          "play a game against the computer in the terminal (3 to 7 rows, 4 by default); type "
-         "hint for the best move; --save keeps the game in FILE after every move",
+         "hint for the best move, then why for the reason; --save keeps the game in FILE after "
+         "every move",
          RunPlay},
         {"review", "[--json] [--base FILE | --no-base] FILE",
          "go through a saved game move by move: what each move did to its player's outcome, "

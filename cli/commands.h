@@ -21,6 +21,7 @@ struct Command {
 int RunMove(Arguments args);
 int RunScore(Arguments args);
 int RunAnalyze(Arguments args);
+int RunExplain(Arguments args);
 int RunBench(Arguments args);
 int RunPlay(Arguments args);
 int RunReview(Arguments args);

@@ -1,7 +1,9 @@
 // `review`: a saved game move by move. Each move is weighed against the best move of the
 // position it was made in, the one the computer would have played there: the best (the quickest
 // win, or the loss that holds out longest), a win kept but made longer, a won game given away,
-// or a loss made shorter. Positions are searched as `analyze` searches them, with the base file.
+// or a loss made shorter. A won game given away is shown with the reply that punishes it, and the
+// first mistake of each player closes the review (refutation.h). Positions are searched as
+// `analyze` searches them, with the base file.
 
 #include <algorithm>
 #include <iostream>
@@ -9,6 +11,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/refutation.h"
 #include "engine/game_engine.h"
 #include "engine/hint.h"
 #include "engine/saved_game.h"
@@ -21,8 +24,6 @@ using engine::MovesLeft;
 using engine::MovesText;
 using engine::PlayerWord;
 using engine::SticksFromRow;
-
-enum class Verdict { Best, SlowerWin, WinGivenAway, QuickerLoss };
 
 struct ReviewedMove {
     engine::PlayedMove played;
@@ -63,13 +64,13 @@ std::string MoveText(const ReviewedMove& m) {
     return played;
 }
 
-std::string JsonMoveText(const ReviewedMove& m) {
+std::string JsonMoveText(const ReviewedMove& m, const std::string& refutation) {
     const char* verdicts[] = {"best", "slowerWin", "winGivenAway", "quickerLoss"};
     return "{\"player\":" + JsonString(PlayerWord(m.played.player)) +
            ",\"rows\":" + JsonArray(m.rows) + ',' + JsonMove(m.played.move) + ',' +
            JsonScore(m.score) +
            ",\"verdict\":" + JsonString(verdicts[static_cast<int>(VerdictOf(m))]) + ",\"best\":{" +
-           JsonMove(m.best.move) + ',' + JsonScore(m.best.score) + "}}";
+           JsonMove(m.best.move) + ',' + JsonScore(m.best.score) + '}' + refutation + '}';
 }
 
 // Reads the saved game at `path`; a message when it cannot be reviewed.
@@ -129,6 +130,14 @@ int RunReview(Arguments args) {
         }
         reviewed.push_back(m);
     }
+    std::vector<std::optional<Refutation>> refutations;
+    FirstMistakes mistakes;
+    for (size_t i = 0; i < reviewed.size(); ++i) {
+        const Verdict verdict = VerdictOf(reviewed[i]);
+        refutations.push_back(verdict == Verdict::WinGivenAway ? Refute(game, record, i)
+                                                               : std::nullopt);
+        mistakes.Note(reviewed[i].played.player, i + 1, verdict);
+    }
     game.GetTable()->Sync();
     const std::vector<int32_t> end = engine::RowsAfter(record);
     const bool over = std::all_of(end.begin(), end.end(), [](int32_t s) { return s == 0; });
@@ -139,15 +148,18 @@ int RunReview(Arguments args) {
     if (json) {
         std::cout << "{\"start\":" << JsonArray(record.start) << ",\"moves\":[";
         for (size_t i = 0; i < reviewed.size(); ++i) {
-            std::cout << (i > 0 ? "," : "") << JsonMoveText(reviewed[i]);
+            std::cout << (i > 0 ? "," : "")
+                      << JsonMoveText(reviewed[i], RefutationJson(refutations[i]));
         }
         std::cout << "],\"rows\":" << JsonArray(end)
                   << ",\"winner\":" << (winner ? JsonString(winner) : "null")
-                  << ",\"toMove\":" << (over ? "null" : JsonString(toMove)) << "}\n";
+                  << ",\"toMove\":" << (over ? "null" : JsonString(toMove)) << ','
+                  << mistakes.Json() << "}\n";
         return 0;
     }
     for (size_t i = 0; i < reviewed.size(); ++i) {
-        std::cout << i + 1 << ". " << MoveText(reviewed[i]) << '\n';
+        std::cout << i + 1 << ". " << MoveText(reviewed[i]) << RefutationText(refutations[i])
+                  << '\n';
     }
     if (winner != nullptr) {
         std::cout << "The " << (winner[0] == 'h' ? "computer" : "human")
@@ -159,6 +171,7 @@ int RunReview(Arguments args) {
         }
         std::cout << ", the " << toMove << " to move.\n";
     }
+    std::cout << mistakes.Text() << '\n';
     return 0;
 }
 

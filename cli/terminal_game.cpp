@@ -5,7 +5,9 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/teaching_texts.h"
 #include "engine/hint.h"
+#include "engine/lesson_texts.h"
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "table/decimal.h"
@@ -17,7 +19,8 @@ namespace {
 constexpr const char* kIntroduction =
     "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
     "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
-    "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, or q to quit.\n";
+    "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it\n"
+    "for the reason behind it, or q to quit.\n";
 constexpr const char* kPrompt = "Your move: ";
 constexpr const char* kTakenUpText = "The game kept in the file goes on where it stopped.\n";
 constexpr const char* kNotAMove =
@@ -47,6 +50,10 @@ HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game)
     }
     if (words.size() == 1 && (words[0] == "hint" || words[0] == "?")) {
         input.kind = HumanInput::Kind::Hint;
+        return input;
+    }
+    if (words.size() == 1 && words[0] == "why") {
+        input.kind = HumanInput::Kind::Why;
         return input;
     }
     int32_t row = 0;
@@ -144,6 +151,7 @@ void TerminalGame::PrintBoard() {
 }
 
 bool TerminalGame::ReadMove(engine::Move& move) {
+    std::optional<engine::ScoredMove> hinted;  // the hint asked for in this position
     while (true) {
         out << kPrompt << std::flush;
         std::string line;
@@ -167,7 +175,13 @@ bool TerminalGame::ReadMove(engine::Move& move) {
                 move = input.move;
                 return true;
             case HumanInput::Kind::Hint:
-                out << engine::HintFor(game) << '\n';
+                hinted = engine::BestMove(game);
+                out << (hinted ? engine::HintText(*hinted) : engine::kGameOverText) << '\n';
+                break;
+            case HumanInput::Kind::Why:
+                out << (hinted ? engine::LessonText(engine::Teach(game.GetRows(), *hinted))
+                               : std::string(kWhyFirst))
+                    << '\n';
                 break;
             case HumanInput::Kind::Invalid:
                 out << input.problem << '\n';

@@ -34,14 +34,14 @@ struct PlaySettings {
 
 // What a line typed at the prompt asks for.
 struct HumanInput {
-    enum class Kind { Move, Hint, Quit, Invalid };
+    enum class Kind { Move, Hint, Why, Quit, Invalid };
     Kind kind = Kind::Invalid;
     engine::Move move;    // set for Move
     std::string problem;  // set for Invalid: one plain sentence
 };
 
 // Reads one line against the position: two integers (row, then sticks) that make a legal move,
-// "hint" / "?", or "q" / "quit".
+// "hint" / "?", "why" (the reason for the hint), or "q" / "quit".
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game);
 
 // "3: | | |" for row 3 of three sticks; "0:" for an empty row 0.

@@ -28,7 +28,7 @@ std::string HintText(const ScoredMove& best) {
            MovesText(best.score) + ").";
 }
 
-std::string HintFor(const GameEngine& game) {
+std::optional<ScoredMove> BestMove(const GameEngine& game) {
     const std::vector<ScoredMove> moves = game.ScoreMoves();
     if (table::PositionTable* positions = game.GetTable()) {
         positions->Sync();
@@ -36,7 +36,12 @@ std::string HintFor(const GameEngine& game) {
     const Move chosen = ChosenMove(moves);
     const auto best = std::find_if(moves.begin(), moves.end(),
                                    [&](const ScoredMove& m) { return m.move == chosen; });
-    return best == moves.end() ? "The game is over: there is no move to make." : HintText(*best);
+    return best == moves.end() ? std::nullopt : std::optional<ScoredMove>(*best);
+}
+
+std::string HintFor(const GameEngine& game) {
+    const std::optional<ScoredMove> best = BestMove(game);
+    return best ? HintText(*best) : kGameOverText;
 }
 
 }  // namespace engine

@@ -3,6 +3,7 @@
 // both tell it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/game_engine.h"
@@ -23,9 +24,13 @@ std::string SticksFromRow(const Move& move);
 // and every one after it.
 std::string HintText(const ScoredMove& best);
 
-// The hint for the engine's position, found by the search the computer's own move makes (each
-// move's position searched in full through the shared table, which is then saved as after a
-// move), or that the game is over.
+// The move the computer would make in the engine's position, with its score, found by the search
+// the computer's own move makes (each move's position searched in full through the shared table,
+// which is then saved as after a move); none once the game is over.
+std::optional<ScoredMove> BestMove(const GameEngine& game);
+
+// The hint for the engine's position (the text of its BestMove), or that the game is over.
 std::string HintFor(const GameEngine& game);
+inline constexpr const char* kGameOverText = "The game is over: there is no move to make.";
 
 }  // namespace engine

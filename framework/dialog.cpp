@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -28,6 +29,46 @@ class DialogWindow : public QDialog {
   private:
     Dialog& owner;
 };
+
+// A radio button of a dialog as screen readers see it: its words, its check and its click, but not
+// its box as its label. The box stays its parent, so a reader names the box once, on entering it;
+// as a label it would name it again at every arrow.
+class RadioButtonAccessible : public QAccessibleWidget {
+  public:
+    explicit RadioButtonAccessible(QRadioButton* radio)
+        : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? Radio()->text().remove(QLatin1Char('&'))
+                                      : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Radio()->isChecked();
+        return state;
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        return QAccessibleWidget::relations(match & ~QAccessible::Label);
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << toggleAction();
+    }
+    void doAction(const QString& action) override {
+        action == toggleAction() ? Radio()->click() : QAccessibleWidget::doAction(action);
+    }
+
+  private:
+    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
+};
+
+QAccessibleInterface* RadioButtonFactory(const QString&, QObject* object) {
+    auto* radio = qobject_cast<QRadioButton*>(object);
+    return radio != nullptr && dynamic_cast<DialogWindow*>(radio->window()) != nullptr
+               ? new RadioButtonAccessible(radio)
+               : nullptr;
+}
 
 // Rounds a * b / c to the nearest whole number, as dialog-unit conversion does.
 int MulDiv(int a, int b, int c) {
@@ -205,6 +246,11 @@ QWidget* MakeControl(const ControlTemplate& item, QWidget* parentWidget) {
 }  // namespace
 
 void Dialog::CreateWindowFromTemplate() {
+    static const bool radiosAccessible = [] {
+        QAccessible::installFactory(RadioButtonFactory);
+        return true;
+    }();
+    (void)radiosAccessible;
     DestroyWindow();
     // A dialog built with no parent belongs to the main window: it opens centred on it, stays
     // above it and is never minimised on its own.

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "framework/quiet_return.h"
+
 namespace framework {
 
 namespace {
@@ -16,6 +18,7 @@ int RunModal(QDialog& dialog) {
     if (runner) {
         return runner(dialog);
     }
+    ReturnQuietlyFrom(dialog);
     const int result = dialog.exec();
     // The window the dialog belongs to takes the keys back: a window manager may leave no window
     // active once a dialog has gone (a file dialog's own windows above all).

@@ -3,6 +3,8 @@
 // CTorvelView implements it; tests use a plain stand-in.
 #pragma once
 
+#include <string>
+
 #include "game/turn_state.h"
 
 namespace game {
@@ -15,6 +17,8 @@ class BoardView {
     virtual void RedrawNow() = 0;
     // Routes the Play command through the view, as the view's own click handling does.
     virtual bool IssuePlayCommand() = 0;
+    // Tells the player something the message lines do not say, until the position changes.
+    virtual void Tell(const std::string& text) = 0;
 };
 
 }  // namespace game

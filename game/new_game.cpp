@@ -1,5 +1,7 @@
 #include "game/new_game.h"
 
+#include "engine/lesson_texts.h"
+
 namespace game {
 
 void NewGame(CTorvelDoc& document, BoardView& view) {
@@ -13,6 +15,10 @@ void NewGame(CTorvelDoc& document, BoardView& view) {
     if (!document.humanFirst) {
         state.humanToMove = false;
         view.IssuePlayCommand();
+        // The message lines go blank, so what the computer took is told apart.
+        if (!document.record.moves.empty()) {
+            view.Tell(engine::OpeningText(document.record.moves.back().move));
+        }
     }
     state.humanToMove = true;
     state.messageLine1.clear();

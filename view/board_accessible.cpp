@@ -5,13 +5,14 @@
 //
 // The board keeps the keyboard, as a list view does, and moves the accessible focus among its
 // parts: to the row whose selection changed, to the message area when it says something new (a
-// hint comes first there, and is heard even while the messages are hidden), to
-// the row the computer took from while the messages are hidden (or, for a new game, the highest
-// row played), and with Up and Down from part to part. Screen readers speak a part when the focus
-// comes to it; they do not speak a part whose name changes under the focus. So each part has a
-// twin, and a part told again hands its place in the tree to its twin and the focus with it; a
-// reader that comes late to a focus the board has since moved on from finds that part out of the
-// tree and skips it.
+// hint, its lesson or the computer's opening move is said alone there, and is heard even while
+// the messages are hidden), to the row the computer took from while the messages are hidden (or,
+// for a new game, the highest row played), and with Up and Down from part to part. Screen readers
+// speak a part when the focus comes to it; they do not speak a part whose name changes under the
+// focus. So each part has a twin, and a part told again hands its place in the tree to its twin
+// and the focus with it; a reader that comes late to a focus the board has since moved on from
+// finds that part out of the tree and skips it. The board itself is named only "Board": its
+// parts say what it shows.
 #include "view/board_accessible.h"
 
 #include <QAccessibleWidget>
@@ -68,12 +69,15 @@ QString Sentences(const game::TurnState& turn) {
     return text;
 }
 
-// What the message area says: the hint while it stands, then the message lines (while they show,
-// or `always`: a hidden area keeps its lines for a reader that asks, but a hint says only itself).
+// What the message area says: the hint, its lesson or the opening move alone while it stands, else
+// the message lines (while they show, or `always`: a hidden area keeps its lines for a reader
+// that asks).
 QString MessageText(const CTorvelView& view, bool always) {
-    const QString hint = view.CurrentHint();
-    const QString lines = always || view.turn.showMessages ? Sentences(view.turn) : QString();
-    return hint.isEmpty() || lines.isEmpty() ? hint + lines : hint + QLatin1Char(' ') + lines;
+    const QString advice = view.CurrentAdvice();
+    if (!advice.isEmpty()) {
+        return advice;
+    }
+    return always || view.turn.showMessages ? Sentences(view.turn) : QString();
 }
 
 class BoardInterface;
@@ -223,9 +227,6 @@ class BoardInterface : public QAccessibleWidget {
         if (t == QAccessible::Name) {
             return QStringLiteral("Board");
         }
-        if (t == QAccessible::Description) {
-            return News();
-        }
         return QAccessibleWidget::text(t);
     }
 
@@ -288,10 +289,6 @@ class BoardInterface : public QAccessibleWidget {
                        (newsChanged && current == Shown(kMessages))) {
                 Say(kFirstRow + HighestRowPlayed(rows));
             }
-        }
-        if (newsChanged) {
-            QAccessibleEvent event(view.data(), QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&event);
         }
     }
 
@@ -368,7 +365,7 @@ QString BoardPart::text(QAccessible::Text t) const {
         return {};
     }
     if (part == kMessages) {
-        return MessageText(*view, view->CurrentHint().isEmpty());
+        return MessageText(*view, true);
     }
     return part == kPlay ? QStringLiteral("Play") : RowName(*view, Row());
 }
@@ -381,7 +378,7 @@ QAccessible::State BoardPart::state() const {
     }
     state.readOnly = part == kMessages;
     state.invisible = !owner.InTree(this) || (part == kMessages && !view->turn.showMessages &&
-                                              view->CurrentHint().isEmpty());
+                                              view->CurrentAdvice().isEmpty());
     state.focusable = true;
     state.focused = owner.HasFocus(this);
     state.selectable = part != kMessages && part != kPlay;

@@ -5,7 +5,8 @@
 // sticks start at y = 1.25 U (R - r), so the longest row is at the top at y = 50 and row 0 at
 // the bottom. A row's sticks stand 10 pixels apart, centred on x = 10 (2R + 1) by the row's
 // current count; the sticks the human has selected stand beside the board from x = 400 on the
-// selected row's line. The Play button hangs 100 pixels above the bottom edge. The rules are
+// selected row's line. The Play button hangs 100 pixels above the bottom edge, and a lesson is
+// written in the free area between the rows and the selected sticks. The rules are
 // worked in double precision and cut toward zero, so every place is a whole pixel and drawing,
 // printing and hit testing agree on it to the pixel.
 #pragma once
@@ -48,6 +49,14 @@ class BoardGeometry {
         button.right = button.left + 60;
         button.bottom = button.top + 40;
         return button;
+    }
+    // Where a lesson is written: right of the longest row the game can have, left of the selected
+    // sticks, below the two message lines (`lineHeight` pixels each from y = 0 and 15) and above
+    // the Play button.
+    Rect LessonArea(int32_t clientBottom, int32_t lineHeight) const {
+        const int32_t longest = 2 * rowCount - 1;
+        return Rect{StickLeft(longest - 1, longest) + StickWidth() + 15, 15 + lineHeight + 5,
+                    SelectedStickLeft(0) - 10, PlayButton(clientBottom).top - 5};
     }
     // The smallest client area that shows the board whole: every stick of the top row selected
     // beside it, and the Play button 10 pixels below row 0.

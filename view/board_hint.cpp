@@ -1,11 +1,14 @@
 // The hint: what a perfect player would do in the position on the board, found by the search
-// the computer's move makes, and shown in the status bar; screen readers hear it from the board's
-// message area, which says it before the message lines. It never moves a stick or changes the
-// message lines, and goes once the position changes.
+// the computer's move makes, and shown in the status bar; H again on the same position draws its
+// lesson (why the move wins, or why every move loses) beside the rows, and a third H shows the
+// hint alone again. Screen readers hear each from the board's message area, alone. The computer's
+// opening move is told the same way. None of it moves a stick or changes the message lines, and
+// all of it goes once the position changes, or with a new game.
 #include <QMainWindow>
 #include <QStatusBar>
 
 #include "engine/hint.h"
+#include "engine/lesson_texts.h"
 #include "view/board_accessible.h"
 #include "view/torvel_view.h"
 
@@ -26,22 +29,55 @@ void CTorvelView::ShowHint() {
     if (!TakesInput() || document == nullptr || bar == nullptr) {
         return;
     }
-    bar->showMessage(QStringLiteral("Looking for the best move..."));
-    bar->repaint();
-    playing = true;  // the keys wait for the search, as they do for the computer's
-    hintShown = QString::fromStdString(engine::HintFor(document->engine));
-    playing = false;
-    hintRows = document->engine.GetRows();
+    if (AdviceStands() && !lessonText.isEmpty()) {
+        lessonShown = !lessonShown;
+        framework::View::RedrawNow();
+    } else {
+        bar->showMessage(QStringLiteral("Looking for the best move..."));
+        bar->repaint();
+        playing = true;  // the keys wait for the search, as they do for the computer's
+        const std::optional<engine::ScoredMove> best = engine::BestMove(document->engine);
+        playing = false;
+        hintShown = QString::fromStdString(best ? engine::HintText(*best) : engine::kGameOverText);
+        lessonText = best ? QString::fromStdString(engine::LessonText(
+                                engine::Teach(document->engine.GetRows(), *best)))
+                          : QString();
+        lessonShown = false;
+        hintRows = document->engine.GetRows();
+    }
     bar->showMessage(hintShown);
     AnnounceBoardChanges(*this, true);  // the message area says it first, and is said again
 }
 
-void CTorvelView::ForgetStaleHint() {
+void CTorvelView::Tell(const std::string& text) {
+    ForgetStaleHint(true);
+    if (QStatusBar* bar = StatusBarOf(*this); bar != nullptr && GetDocument() != nullptr) {
+        hintShown = QString::fromStdString(text);
+        hintRows = GetDocument()->engine.GetRows();
+        bar->showMessage(hintShown);
+    }
+}
+
+bool CTorvelView::AdviceStands() const {
     const game::CTorvelDoc* document = GetDocument();
-    if (hintRows.empty() || document == nullptr || document->engine.GetRows() == hintRows) {
+    return !hintRows.empty() && document != nullptr && document->engine.GetRows() == hintRows;
+}
+
+QString CTorvelView::CurrentAdvice() const {
+    return !AdviceStands() ? QString() : lessonShown ? lessonText : hintShown;
+}
+
+QString CTorvelView::CurrentLesson() const {
+    return AdviceStands() && lessonShown ? lessonText : QString();
+}
+
+void CTorvelView::ForgetStaleHint(bool now) {
+    if (hintRows.empty() || (AdviceStands() && !now)) {
         return;
     }
     hintRows.clear();
+    lessonText.clear();
+    lessonShown = false;
     if (QStatusBar* bar = StatusBarOf(*this);
         bar != nullptr && bar->currentMessage() == hintShown) {
         bar->clearMessage();

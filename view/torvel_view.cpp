@@ -85,6 +85,7 @@ QSize CTorvelView::minimumSizeHint() const {
 
 void CTorvelView::OnNewGame() {
     if (GetDocument() != nullptr) {
+        ForgetStaleHint(true);  // a hint and its lesson go with the game, whatever the rows
         game::NewGame(*GetDocument(), *this);
         updateGeometry();  // the frame grows when the new game has more rows than room
     }

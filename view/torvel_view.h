@@ -67,11 +67,15 @@ class CTorvelView : public framework::View, public game::BoardView {
     bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // No modal dialog is open and no Play command is running (the computer thinking).
     bool TakesInput() const;
-    // Key H: what a perfect player would do here, in the status bar and to screen readers
-    // (board_hint.cpp).
+    // Key H: what a perfect player would do here, in the status bar and to screen readers; H again
+    // on the same position draws why beside the rows, and says it; a third H the hint again, and so
+    // on (board_hint.cpp).
     void ShowHint();
-    // The hint while the position it was for stands; empty once it is gone.
-    QString CurrentHint() const { return hintRows.empty() ? QString() : hintShown; }
+    // What the board tells besides its message lines while the position it was for stands: the
+    // hint, its lesson, or the computer's opening move; empty once the position has changed.
+    QString CurrentAdvice() const;
+    // The lesson while it is drawn; empty otherwise.
+    QString CurrentLesson() const;
     // A left and a right click over the row (rows not on the board take none), and a press and
     // release of the Play button, as the mouse makes them; each draws at once.
     void ClickRow(int32_t row);
@@ -83,6 +87,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     // Draws at once, then tells screen readers what changed.
     void RedrawNow() override;
     bool IssuePlayCommand() override;
+    // In the status bar and to screen readers, until the position changes.
+    void Tell(const std::string& text) override;
 
     // The row a pointer at height y is over, within the rows of the position.
     int32_t RowAt(int32_t y) const;
@@ -120,13 +126,17 @@ class CTorvelView : public framework::View, public game::BoardView {
     void LeftPress(bool onPlay, int32_t row);
     void RightPress(bool onPlay, int32_t row);
     void LeftRelease(bool onPlay);
-    // Takes the hint out of the status bar once the position it was for has changed.
-    void ForgetStaleHint();
+    // Takes the hint out of the status bar once the position it was for has changed, or at once.
+    void ForgetStaleHint(bool now = false);
+    bool AdviceStands() const;
 
     // A Play command is running: the computer may be thinking.
     bool playing = false;
-    // The hint last shown and the rows it was for; no rows once it is gone.
+    // The hint (or opening move) last told, its lesson (empty when there is none), whether the
+    // lesson is drawn, and the rows they were for; no rows once they are gone.
     QString hintShown;
+    QString lessonText;
+    bool lessonShown = false;
     std::vector<int32_t> hintRows;
 };
 

@@ -1,9 +1,9 @@
 // Drawing the board. The whole client area is composed in an off-screen image (white
-// background, the rows, the selected sticks, the Play button, the message lines, later parts
-// over earlier ones) and copied onto the target in one drawImage, so the window never shows a
-// half-drawn board. The image has the target's pixel ratio: on a high-density screen the board
-// keeps its geometry in logical pixels and the text stays sharp. Printing draws the same image
-// at the page's top-left corner.
+// background, the rows, the selected sticks, the Play button, the message lines and, after a
+// second H, the hint's lesson, later parts over earlier ones) and copied onto the target in one
+// drawImage, so the window never shows a half-drawn board. The image has the target's pixel ratio:
+// on a high-density screen the board keeps its geometry in logical pixels and the text stays sharp.
+// Printing draws the same image at the page's top-left corner.
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -110,6 +110,17 @@ void CTorvelView::OnDraw(QPainter& target) {
     if (turn.showMessages) {
         DrawTextLine(surface, 0, 0, Latin1(turn.messageLine1));
         DrawTextLine(surface, 0, 15, Latin1(turn.messageLine2));
+    }
+    if (const QString lesson = CurrentLesson(); !lesson.isEmpty()) {
+        // Wrapped to the free area, and cut at its edges should it ever not fit.
+        const Rect area = geometry.LessonArea(board.clientRect.bottom,
+                                              QFontMetrics(surface.font(), &canvas).height());
+        const QRect free(area.left, area.top, area.Width(), area.Height());
+        surface.save();
+        surface.setClipRect(free);
+        surface.setPen(Qt::black);
+        surface.drawText(free, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lesson);
+        surface.restore();
     }
     surface.end();
     target.drawImage(QPoint(0, 0), canvas);

@@ -12,6 +12,7 @@
 #include "cli/key_solver.h"
 #include "cli/terminal_game.h"
 #include "engine/hint.h"
+#include "engine/lesson_texts.h"
 #include "support/reference_model.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -58,6 +59,31 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
     EXPECT_EQ(Lines(written), 133u);
     EXPECT_EQ(Cli("score 7 5 3 1").out, "-16\n");
     EXPECT_EQ(ReadFile("torvelbase.txt"), written) << "a second run finds it all";
+    // The hint, every row in binary and as powers of two, the rule at work, every winning move.
+    EXPECT_EQ(
+        Cli("explain 1 3 5 4").out,
+        "You can win: take 3 sticks from row 1 (wins in 10 moves).\nRow 0: 1 stick, 001 in "
+        "binary, 1.\nRow 1: 3 sticks, 011 in binary, 2+1.\nRow 2: 5 sticks, 101 in binary, "
+        "4+1.\nRow 3: 4 sticks, 100 in binary, 4.\nThe power 4 is in 2 rows: an even "
+        "number.\nThe power 2 is in 1 row: an odd number.\nThe power 1 is in 3 rows: an odd "
+        "number.\nThe powers 2 and 1 come an odd number of times.\nTaking 3 sticks from row "
+        "1 evens them all, so the rows pair off; then pair them again after each reply.\nOnce "
+        "only one row holds two sticks or more, take it down to one stick or none, so that an "
+        "odd number of single sticks is left.\nWinning moves: 3 sticks from row 1.\n");
+    EXPECT_EQ(
+        Cli("explain --json 0 1 5").out,
+        R"({"rows":[0,1,5],"stage":"oneLongRow","outcome":"wins","powers":[{"power":8,)"
+        R"("rows":0,"odd":false},{"power":4,"rows":1,"odd":true},{"power":2,"rows":0,"odd":)"
+        R"(false},{"power":1,"rows":2,"odd":false}],"move":{"row":2,"take":5,"score":3,)"
+        R"("outcome":"wins","movesLeft":2},"singlesLeft":1,"winningMoves":[{"row":2,"take")"
+        R"(:5}],"lines":["You can win: take 5 sticks from row 2 (wins in 2 moves).","Row 0: )"
+        R"(0 sticks, 000 in binary, 0.","Row 1: 1 stick, 001 in binary, 1.","Row 2: 5 )"
+        R"(sticks, 101 in binary, 4+1.","The power 4 is in 1 row: an odd number.","The )"
+        R"(power 2 is in 0 rows: an even number.","The power 1 is in 2 rows: an even )"
+        R"(number.","Only row 2 holds more than one stick. Taking 5 sticks from row 2 leaves )"
+        R"(1 single stick, an odd number, so the computer takes the last.","Winning moves: 5 )"
+        R"(sticks from row 2."]})"
+        "\n");
     const auto move = Cli("--base five.txt move 1 3 5 7 9");  // options before the command too
     EXPECT_EQ(move.out + move.err, "4 9\n");
     EXPECT_EQ(testsupport::Hash(ReadFile("five.txt")), 0xfd695e580db11f77ull);
@@ -98,7 +124,8 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "file,bench --repeat 0,bench --repeat 1x,"
         "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
         "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
-        "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty");
+        "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty,"
+        "explain 0|empty,explain 1 x");
     for (std::string mistake; std::getline(mistakes, mistake, ',');) {
         const std::string line = mistake.substr(0, mistake.find('|'));
         const auto result = Cli(line, "0 1\n");
@@ -241,6 +268,7 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
     Rows rows = saved.game.start;
     std::string script, json = R"({"start":[1,3,5,7,9],"moves":[)";
     std::vector<std::string> hints;
+    size_t firstMistake = 0;  // the human's first move that is not the best, counted from 1
     const auto scored = [](engine::Move m, int32_t t) { return JsonMove(m) + ',' + JsonScore(t); };
     for (bool human = true; std::any_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
          human = !human) {
@@ -268,21 +296,34 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
             << at;
         if (human) {
             const std::string ask = hints.size() % 2 ? "?" : "hint";
-            script +=
-                ask + '\n' + std::to_string(move.row) + ' ' + std::to_string(move.number) + '\n';
-            hints.push_back("Your move: " + ask + '\n' + engine::HintText(best) + '\n');
+            script += ask + "\nwhy\n" + std::to_string(move.row) + ' ' +
+                      std::to_string(move.number) + '\n';
+            hints.push_back("Your move: " + ask + '\n' + engine::HintText(best) +
+                            "\nYour move: why\n" + engine::LessonText(engine::Teach(rows, best)) +
+                            '\n');
+            firstMistake = firstMistake || t == best.score ? firstMistake : hints.size() * 2 - 1;
         }
         json += std::string(saved.game.moves.empty() ? "" : ",") + R"({"player":")" +
                 (human ? "human" : "computer") + R"(","rows":)" + JsonArray(rows) + ',' +
                 scored(move, t) + R"(,"verdict":")" + verdict + R"(","best":{)" +
-                scored(best.move, best.score) + "}}";
+                scored(best.move, best.score) + "}";
         saved.game.moves.push_back(
             {human ? engine::Player::Human : engine::Player::Computer, move});
         rows[size_t(move.row)] -= move.number;
+        if (verdict == std::string("winGivenAway") &&
+            std::accumulate(rows.begin(), rows.end(), 0)) {
+            const auto [row2, take2] = reference::ChooseMove(model, rows);  // it is played next
+            json +=
+                R"(,"refutation":{)" +
+                scored({row2, take2}, reference::Best(reference::MoveScores(model, rows, false))) +
+                R"(,"played":true})";
+        }
+        json += "}";
     }
     const bool humanLost = saved.game.moves.back().player == engine::Player::Human;
     json += R"(],"rows":[0,0,0,0,0],"winner":")" + std::string(humanLost ? "computer" : "human") +
-            R"(","toMove":null})" + '\n';
+            R"(","toMove":null,"firstMistakes":{"human":)" +
+            (firstMistake ? std::to_string(firstMistake) : "null") + R"(,"computer":null}})" + '\n';
     const std::string game = Cli("play --rows 5 --save g.txt", script).out;
     for (size_t i = 0, at = 0; i < hints.size(); ++i) {
         at = game.find(hints[i], at);
@@ -290,14 +331,29 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
     }
     EXPECT_EQ(ReadFile("g.txt"), engine::SavedGameText(saved));
     EXPECT_EQ(Cli("review --json g.txt").out, json);
-    EXPECT_EQ(Lines(Cli("review g.txt").out), saved.game.moves.size() + 1);
+    EXPECT_EQ(Lines(Cli("review g.txt").out), saved.game.moves.size() + 2);
     testsupport::WriteFile("seven.txt",
                            "Torvel saved game, version 1\noptions rows 7 first human\n"
                            "start 1 3 5 7 9 11 13\nhuman 5 7\nend\n");
     EXPECT_EQ(
         Cli("review seven.txt").out,
         "1. human takes 7 sticks from row 5: wins in 42 moves instead of 38 (taking 11 sticks "
-        "from row 6 wins sooner)\nThe game goes on from 1 3 5 7 9 4 13, the computer to move.\n");
+        "from row 6 wins sooner)\nThe game goes on from 1 3 5 7 9 4 13, the computer to move.\n"
+        "The human's first mistake was move 1, which made a won game longer. The computer made no "
+        "mistake.\n");
+    testsupport::WriteFile("four.txt",
+                           "Torvel saved game, version 1\noptions rows 4 first computer\n"
+                           "start 1 3 5 7\ncomputer 0 1\nhuman 3 7\ncomputer 1 1\nend\n");
+    const std::string four = Cli("review four.txt").out;
+    EXPECT_NE(four.find("wins in 14 moves); the computer's best reply was to take 2 sticks from "
+                        "row 2, but it took 1 stick from row 1\n"),
+              std::string::npos)
+        << four;
+    EXPECT_TRUE(four.ends_with(
+        "wins in 6 moves); the human's best reply is to take 3 sticks from row 2\nThe game goes "
+        "on from 0 2 5 0, the human to move.\nThe human's first mistake was move 2, which gave a "
+        "won game away. The computer's first mistake was move 3, which gave a won game away.\n"))
+        << four;
     testsupport::WriteFile("notes.txt", "notes\n");
     testsupport::WriteFile("bad.txt", ReadFile("g.txt").replace(78, 1, "0"));  // human 0 9
     for (const auto& [file, says] : {std::pair{"notes.txt", "holds no saved game (its first line"},
@@ -312,9 +368,9 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
                            "Torvel saved game, version 1\noptions rows 3 first human\n"
                            "start 1 3 5\nhuman 1 3\ncomputer 2 4\nhuman 2 1\n"
                            "computer 0 1\nend\n");
-    EXPECT_TRUE(Cli("review won.txt")
-                    .out.ends_with("\nThe computer took the last stick: the "
-                                   "human wins.\n"));
+    EXPECT_NE(
+        Cli("review won.txt").out.find("\nThe computer took the last stick: the human wins.\n"),
+        std::string::npos);
     EXPECT_EQ(Cli("play --no-base --rows 3 --save won.txt", "0 1\n").status, 0);
     EXPECT_NE(ReadFile("won.txt").find("start 1 3 5\nhuman 0 1\ncomputer"), std::string::npos);
 }
@@ -382,7 +438,7 @@ std::string Play(cli::PlaySettings settings, const Player& player) {
 
 TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
     std::vector<std::string> typed = {
-        "x", "9 9", std::string(300, '1'), "\x1b[2J\xc2\x9b\xe2\x80\xae 1", "2 5", ""};
+        "why", "x", "9 9", std::string(300, '1'), "\x1b[2J\xc2\x9b\xe2\x80\xae 1", "2 5", ""};
     const std::string out = Play({.rows = 3}, [&typed](const Rows&) {
         const std::string line = typed.front();
         typed.erase(typed.begin());
@@ -391,9 +447,11 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
     EXPECT_TRUE(out.starts_with(
         "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
         "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
-        "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, or q to "
-        "quit.\n\n"
-        "2: | | | | |\n1: | | |\n0: |\n\nYour move: x\nType the row"))
+        "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after "
+        "it\n"
+        "for the reason behind it, or q to quit.\n\n"
+        "2: | | | | |\n1: | | |\n0: |\n\nYour move: why\nAsk for a hint first (hint or ?), "
+        "then why.\nYour move: x\nType the row"))
         << out;
     EXPECT_NE(out.find("Your move: 9 9\nThere is no row 9"), std::string::npos);
     EXPECT_NE(out.find("Your move: " + std::string(200, '1') + "...\nType"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QStatusBar>
 
 #include "engine/turn_texts.h"
 #include "framework/modal_runner.h"
@@ -102,13 +103,16 @@ TEST_F(GameControl, NewGameSetsUpTheOptionsAndLetsTheComputerOpen) {
         EXPECT_EQ(view->turn.sticksTaken + view->turn.selectedRow + !view->turn.humanToMove, 0);
         ASSERT_EQ(drawings.size(), humanFirst ? 1u : 3u);  // thinking and the reply, then blank
         EXPECT_EQ(drawings.back().line1, "");
+        EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),  // what the lines do not say
+                  humanFirst ? "" : "The computer opened by taking 11 sticks from row 6.");
     }
     EXPECT_EQ(drawings[0].rows, (Rows{1, 3, 5, 7, 9, 11, 13}));
 }
 
 // Each opening of Options clicks `clicks`, then types `keys` (v for Down; none that ends it: closed
-// another way). `path` is what a screen reader read as each key came: box or dialog, control, and
-// for a radio button x or o. The Warning is noted and closed.
+// another way). `path` is what a screen reader read as each key came: box or dialog (never the
+// control's label too, or a reader would name the box at every arrow), control, and for a radio
+// button x or o. The Warning is noted and closed.
 class Options : public GameControl {
   protected:
     void Open(std::vector<int> clicks, const std::string& keys) {
@@ -130,7 +134,8 @@ class Options : public GameControl {
             for (char key : opened.size() == 1 ? keys : "\r") {
                 QAccessibleInterface* read =
                     QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-                path += (read->parent()->text(QAccessible::Name).section(' ', 0, 0) + ":" +
+                path += (read->parent()->text(QAccessible::Name).section(' ', 0, 0) +  // box
+                         (read->relations(QAccessible::Label).empty() ? ":" : " labels:") +
                          read->text(QAccessible::Name).section(' ', 0, 0) +
                          (read->role() != QAccessible::RadioButton ? "|"
                           : read->state().checked                  ? " x|"

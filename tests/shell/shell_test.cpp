@@ -1,5 +1,6 @@
 // The application and its frame: start-up, the menus' and keys' commands, every dialog each
 // command opens (answered through the modal runner), files, printing, and the command line.
+#include <QtTest/qtestspontaneevent.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,7 @@
 #include "framework/command_line.h"
 #include "framework/control_bars.h"
 #include "framework/modal_runner.h"
+#include "framework/quiet_return.h"
 #include "shell/base_location.h"
 #include "support/program.h"
 #include "support/run_program.h"
@@ -48,6 +50,10 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     frame->wndStatusBar->showMessage(QStringLiteral("Ready"));
     EXPECT_EQ(inkLeft(), ready);
     EXPECT_EQ(static_cast<QMainWindow*>(frame)->createPopupMenu(), nullptr) << "asked on a bar";
+    for (QLabel* pane : frame->statusBar()->findChildren<QLabel*>()) {  // no lock key is on
+        EXPECT_FALSE(
+            (pane->isEnabled() && QStringList{"CAP", "NUM", "SCRL"}.contains(pane->text())));
+    }
     QAction* show = frame->GetAction(game::kMessagesShowCommand);
     QAction* hidden = frame->GetAction(game::kMessagesHiddenCommand);
     EXPECT_TRUE(show->isChecked());
@@ -140,6 +146,37 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
         EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 23);
         EXPECT_EQ(view->turn.messageLine1, command == game::kOptionsCommand ? " " : message);
     }
+}
+
+// A closed dialog gives its window back without the platform's own activation, which screen readers
+// take for a return from another program and answer by reading the window, the board and its
+// messages anew; the window is activated all the same, by the program.
+TEST_F(Program, AClosedDialogGivesItsWindowBackQuietly) {
+    struct Activations : QObject {
+        QWidget* window = nullptr;
+        std::string seen;  // s: the platform's activation of the window, p: the program's
+        bool eventFilter(QObject* target, QEvent* event) override {
+            if (target == window && event->type() == QEvent::WindowActivate) {
+                seen += event->spontaneous() ? 's' : 'p';
+            }
+            return false;
+        }
+    } activations;
+    activations.window = frame;
+    qApp->installEventFilter(&activations);
+    QDialog dialog(frame);
+    framework::ReturnQuietlyFrom(dialog);
+    const auto platformActivates = [this] {
+        QEvent activation(QEvent::WindowActivate);
+        QSpontaneKeyEvent::setSpontaneous(&activation);
+        qApp->notify(frame, &activation);
+    };
+    dialog.show();
+    platformActivates();  // while the dialog shows
+    dialog.hide();
+    platformActivates();  // on its return
+    platformActivates();  // once only
+    EXPECT_EQ(activations.seen, "sps");
 }
 
 // Save keeps the game, Open (and the recent-file list) brings it back as it stood. Save replaces
@@ -241,6 +278,9 @@ TEST_F(Program, SaveAndOpenKeepGamesAndReplaceNoOtherFileUnasked) {
             << seen.last().toStdString();
     }
     EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), "0\n");
+    app = std::make_unique<shell::CTorvelApp>();  // the next run offers the same recent files
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_EQ(app->GetRecentFileList()->Files().first(), saved);
 }
 
 // A file the program is started with and cannot open ends it, and the box says so.

@@ -7,9 +7,11 @@
 #include <QStatusBar>
 
 #include "engine/hint.h"
+#include "engine/lesson_texts.h"
 #include "engine/turn_texts.h"
 #include "support/program.h"
 #include "support/reference_model.h"
+#include "view/board_geometry.h"
 
 // Qt's own accessibility tests switch the platform's accessibility on through these private
 // classes, as a screen reader would; offscreen no screen reader comes.
@@ -282,9 +284,22 @@ TEST_F(Board, KeysPlayAsClicksDoWhileTheAcceleratorsStay) {
 }
 
 // H through a whole five-row game played by keys: the status bar and the board's message area name
-// the plain model's best move with how the game then ends, and the board and its messages stay; the
-// hint stays while sticks are picked up and goes once the position changes.
+// the plain model's best move with how the game then ends, and the board and its messages stay; H
+// again draws why in the free area beside the rows (nothing else changes) and says it alone, a
+// third H the hint again. They stay while sticks are picked up and go once the position changes, or
+// with a new game. The lesson of seven rows, and a text a third longer, fit the first window.
 TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
+    const QFontMetrics metrics(view->font());
+    const auto freeArea = [&](size_t rows) {
+        const view::Rect area =
+            view::BoardGeometry(int32_t(rows)).LessonArea(view->height(), metrics.height());
+        return QRect(area.left, area.top, area.Width(), area.Height());
+    };
+    const std::string seven =
+        engine::LessonText(engine::Teach(Rows{1, 3, 5, 7, 9, 11, 13}, {{6, 11}, 39}));
+    const QString longer = QString::fromStdString(seven + seven.substr(0, seven.size() / 3));
+    EXPECT_LE(metrics.boundingRect(freeArea(7), Qt::TextWordWrap, longer).height(),
+              freeArea(7).height());
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame) && view->hasFocus());
     document->rowCountOption = 5;  // won for the human at first, then given away
@@ -292,25 +307,44 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
     reference::Table model;
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->statusBar());
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
+    const auto said = [&] { return board->child(0)->text(QAccessible::Name).toStdString(); };
     while (!document->engine.IsEmpty()) {
         const Rows rows = document->engine.GetRows();
         const std::string lines = view->turn.messageLine1 + view->turn.messageLine2;
+        const QImage plain = Render();
         drawings.clear();
         QTest::keyClick(frame->windowHandle(), Qt::Key_H);
         const auto [row, take] = reference::ChooseMove(model, rows);
         const int32_t score = reference::Best(reference::MoveScores(model, rows, false));
         const std::string hint = engine::HintText({{row, take}, score});
-        EXPECT_EQ(bar->text(QAccessible::Name).toStdString(), hint);
-        EXPECT_TRUE(board->child(0)->text(QAccessible::Name).toStdString().starts_with(hint));
+        EXPECT_EQ(bar->text(QAccessible::Name).toStdString() + '|' + said(), hint + '|' + hint);
         EXPECT_TRUE(drawings.empty() && view->turn.messageLine1 + view->turn.messageLine2 == lines);
+        QTest::keyClick(frame->windowHandle(), Qt::Key_H);
+        EXPECT_EQ(said(), engine::LessonText(engine::Teach(rows, {{row, take}, score})));
+        QImage why = Render();
+        EXPECT_TRUE(Ink(plain, freeArea(rows.size())) == 0 && Ink(why, freeArea(rows.size())) > 0);
+        QPainter(&why).fillRect(freeArea(rows.size()), Qt::white);
+        EXPECT_TRUE(why == plain && bar->text(QAccessible::Name).toStdString() == hint);
+        QTest::keyClick(frame->windowHandle(), Qt::Key_H);
+        EXPECT_TRUE(said() == hint && Render() == plain);
+        QTest::keyClick(frame->windowHandle(), Qt::Key_H);
         const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
         QTest::keyClick(frame->windowHandle(), Qt::Key(Qt::Key_0 + (lowest - rows.begin())));
         EXPECT_EQ(bar->text(QAccessible::Name).toStdString().substr(0, 4), "You ") << "kept";
+        EXPECT_FALSE(view->CurrentLesson().isEmpty()) << "kept";
         QTest::keyClick(frame->windowHandle(), Qt::Key_Return);
-        EXPECT_EQ(frame->statusBar()->currentMessage(), QString()) << "gone with its position";
+        EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty() &&
+                    view->CurrentLesson().isEmpty())
+            << "gone with its position";
     }
     QTest::keyClick(frame->windowHandle(), Qt::Key_H);
     EXPECT_EQ(frame->statusBar()->currentMessage(), "The game is over: there is no move to make.");
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_H, Qt::Key_H, Qt::Key_N}) {
+        QTest::keyClick(frame->windowHandle(), key,
+                        key == Qt::Key_N ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty() && view->CurrentAdvice().isEmpty())
+        << "gone with a new game on the same rows";
 }
 
 // What a screen reader finds and hears: the message area, the rows, the Play button. The focus
@@ -337,6 +371,7 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
                 std::to_string(part->role());
     }
     EXPECT_EQ(tree, "134134134134134143");
+    EXPECT_EQ(board->child(1)->rect(), QRect(view->mapToGlobal(QPoint(60, 50)), QSize(70, 40)));
     const auto heard = [this](auto... keys) {
         told.clear();
         (QTest::keyClick(frame->windowHandle(), keys), ...);
@@ -346,9 +381,13 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
         heard(Qt::Key_3, Qt::Key_3, Qt::Key_Backspace),
         "Row 3: 7 sticks, 1 selected|Row 3: 7 sticks, 2 selected|Row 3: 7 sticks, 1 selected|");
     EXPECT_EQ(events[2], std::make_pair(QAccessible::SelectionAdd, events[3].second));
-    QAccessibleInterface* twin = events[events.size() - 3].second;  // told second, handed back
+    QAccessibleInterface* twin = events[events.size() - 2].second;  // told second, handed back
     EXPECT_TRUE(board->indexOfChild(twin) < 0 && twin->text(QAccessible::Name).isEmpty());
     EXPECT_TRUE(board->focusChild() == board->child(1) && board->child(1)->state().focused);
+    const engine::ScoredMove best = *engine::BestMove(document->engine);  // H, why, H: each alone
+    const std::string hint = engine::HintText(best) + '|';
+    EXPECT_EQ(heard(Qt::Key_H, Qt::Key_H, Qt::Key_H),
+              hint + engine::LessonText(engine::Teach(Rows{1, 3, 5, 7}, best)) + '|' + hint);
     EXPECT_EQ(heard(Qt::Key_Return),
               "Row 3: 6 sticks|The computer is thinking.|The computer took 1 "
               "sticks from row 0. To take your turn, left click over a row "
@@ -384,7 +423,8 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
     Run(framework::kFileNew);
     EXPECT_TRUE((meanwhile + std::to_string(view->turn.showMessages))
                     .ends_with("|The computer is thinking.|11"));
-    EXPECT_EQ(told.substr(told.rfind('|', told.size() - 2)), "|Row 6: 2 sticks|");
+    EXPECT_EQ(told.substr(told.rfind('|', told.size() - 2)),
+              "|The computer opened by taking 11 sticks from row 6.|");
     EXPECT_EQ(events.front(), std::make_pair(QAccessible::ObjectReorder, board));
     QAccessible::installUpdateHandler(nullptr);
     QGuiApplicationPrivate::platform_integration->accessibility()->setActive(false);
