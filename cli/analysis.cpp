@@ -14,6 +14,7 @@
 #include "cli/json.h"
 #include "engine/game_engine.h"
 #include "engine/hint.h"
+#include "table/translation.h"
 
 namespace cli {
 namespace {
@@ -81,8 +82,13 @@ int RunAnalyze(Arguments args) {
         return 0;
     }
     for (const engine::ScoredMove& m : moves) {
-        std::cout << m.move.row << ' ' << m.move.number << ' ' << Outcome(m.score) << " in "
-                  << engine::MovesText(m.score) << (m.move == chosen ? " *" : "") << '\n';
+        const int32_t left = engine::MovesLeft(m.score);
+        // Translators: row, sticks taken, moves left in the game.
+        const char* line =
+            m.score > 0 ? table::TrN("%1 %2 wins in %3 move", "%1 %2 wins in %3 moves", left)
+                        : table::TrN("%1 %2 loses in %3 move", "%1 %2 loses in %3 moves", left);
+        std::cout << table::Fill(line, {m.move.row, m.move.number, left})
+                  << (m.move == chosen ? " *" : "") << '\n';
     }
     return 0;
 }

@@ -5,16 +5,20 @@
 
 #include "engine/rules.h"
 #include "table/decimal.h"
+#include "table/translation.h"
 
 namespace cli {
 
 namespace {
 
+using table::Fill;
+using table::Tr;
+
 // The one wording for a row too long for its place, however far beyond it lies.
 UsageError RowDoesNotFit(const std::string& arg) {
-    return UsageError{"row '" + arg +
-                      "' does not fit a game of seven rows (largest first, the rows must fit "
-                      "under 13, 11, 9, 7, 5, 3 and 1 sticks)"};
+    return UsageError{Fill(Tr("row '%1' does not fit a game of seven rows (largest first, the rows "
+                              "must fit under 13, 11, 9, 7, 5, 3 and 1 sticks)"),
+                           {arg})};
 }
 
 }  // namespace
@@ -33,10 +37,10 @@ std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOpt
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--base") {
             if (i + 1 == args.size() || args[i + 1].empty()) {
-                return UsageError{"--base needs a file name"};
+                return UsageError{Tr("--base needs a file name")};
             }
             if (seenBase) {
-                return UsageError{"--base given twice"};
+                return UsageError{Tr("--base given twice")};
             }
             seenBase = true;
             base.path = args[++i];
@@ -48,7 +52,7 @@ std::optional<UsageError> TakeBaseOption(std::vector<std::string>& args, BaseOpt
         }
     }
     if (seenBase && seenNoBase) {
-        return UsageError{"--base and --no-base cannot be used together"};
+        return UsageError{Tr("--base and --no-base cannot be used together")};
     }
     args = std::move(rest);
     return std::nullopt;
@@ -59,7 +63,7 @@ std::optional<UsageError> RejectOptions(std::span<const std::string> args) {
         int32_t number = 0;
         if (arg.size() > 1 && arg[0] == '-' &&
             table::ReadDecimal(arg, number) == table::DecimalStatus::Malformed) {
-            return UsageError{"unknown option '" + arg + "'"};
+            return UsageError{Fill(Tr("unknown option '%1'"), {arg})};
         }
     }
     return std::nullopt;
@@ -67,16 +71,16 @@ std::optional<UsageError> RejectOptions(std::span<const std::string> args) {
 
 std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& i, int32_t lowest,
                                      int32_t highest, int32_t& value) {
-    const std::string needs = args[i] + " needs a number from " + std::to_string(lowest) + " to " +
-                              std::to_string(highest);
+    const std::string& option = args[i];
     if (i + 1 == args.size()) {
-        return UsageError{needs};
+        return UsageError{Fill(Tr("%1 needs a number from %2 to %3"), {option, lowest, highest})};
     }
     const std::string& text = args[++i];
     int32_t number = 0;
     if (table::ReadDecimal(text, number) != table::DecimalStatus::Ok || number < lowest ||
         number > highest) {
-        return UsageError{needs + ", not '" + text + "'"};
+        return UsageError{
+            Fill(Tr("%1 needs a number from %2 to %3, not '%4'"), {option, lowest, highest, text})};
     }
     value = number;
     return std::nullopt;
@@ -88,20 +92,20 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
         return error;
     }
     if (args.empty()) {
-        return UsageError{"no rows given"};
+        return UsageError{Tr("no rows given")};
     }
     if (args.size() > 7) {
-        return UsageError{"more than seven rows given (" + std::to_string(args.size()) + ")"};
+        return UsageError{Fill(Tr("more than seven rows given (%1)"), {args.size()})};
     }
     rows.clear();
     for (const std::string& arg : args) {
         int32_t sticks = 0;
         const table::DecimalStatus status = table::ReadDecimal(arg, sticks);
         if (status == table::DecimalStatus::Malformed) {
-            return UsageError{"row '" + arg + "' is not a decimal number of sticks"};
+            return UsageError{Fill(Tr("row '%1' is not a decimal number of sticks"), {arg})};
         }
         if (sticks < 0) {
-            return UsageError{"row '" + arg + "' is negative"};
+            return UsageError{Fill(Tr("row '%1' is negative"), {arg})};
         }
         if (status == table::DecimalStatus::OutOfRange) {
             return RowDoesNotFit(arg);
@@ -140,7 +144,7 @@ std::optional<UsageError> ParsePositionCommand(std::span<const std::string> args
     }
     const auto& rows = command.rows;
     if (needsMove && std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
-        return UsageError{"the position is empty: there is no move to make"};
+        return UsageError{table::Tr("the position is empty: there is no move to make")};
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "cli/key_solver.h"
 #include "table/base_text.h"
 #include "table/position_key.h"
+#include "table/translation.h"
 
 namespace cli {
 namespace {
@@ -32,9 +33,9 @@ BaseCheck CheckBaseText(std::string_view text) {
         const int32_t score = solver.Score(key.GetValues());
         if (score != key.GetScore()) {
             check.line = contents.lines[k].score;
-            check.problem = "key " + KeyText(key) + " is stored with score " +
-                            std::to_string(key.GetScore()) + ", but its position scores " +
-                            std::to_string(score);
+            check.problem =
+                table::Fill(table::Tr("key %1 is stored with score %2, but its position scores %3"),
+                            {KeyText(key), key.GetScore(), score});
             return check;
         }
     }

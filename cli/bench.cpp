@@ -13,11 +13,13 @@
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "engine/game_engine.h"
+#include "table/translation.h"
 
 namespace cli {
 namespace {
@@ -70,13 +72,21 @@ class Workload {
 
     static std::vector<std::string> StepNames() {
         std::vector<std::string> names;
+        using table::Fill;
+        using table::TrN;
         for (int rows = 3; rows <= 7; ++rows) {
-            const std::string r = std::to_string(rows);
-            names.push_back("first move, " + r + " rows, no base file at the start");
-            names.push_back("load the base file of " + r + " rows");
-            names.push_back("move again, " + r + " rows, table loaded");
+            names.push_back(Fill(TrN("first move, %1 row, no base file at the start",
+                                     "first move, %1 rows, no base file at the start", rows),
+                                 {rows}));
+            names.push_back(
+                Fill(TrN("load the base file of %1 row", "load the base file of %1 rows", rows),
+                     {rows}));
+            names.push_back(Fill(
+                TrN("move again, %1 row, table loaded", "move again, %1 rows, table loaded", rows),
+                {rows}));
         }
-        names.push_back("first move, 7 rows, --no-base");
+        names.push_back(
+            Fill(TrN("first move, %1 row, --no-base", "first move, %1 rows, --no-base", 7), {7}));
         return names;
     }
 
@@ -97,7 +107,7 @@ int RunBench(Arguments args) {
     int32_t repeat = 5;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--repeat") {
-            return UsageFailure("unknown bench argument '" + args[i] + "'");
+            return UsageFailure(table::Fill(table::Tr("unknown bench argument '%1'"), {args[i]}));
         }
         if (auto error = TakeNumber(args, i, 1, 1000, repeat)) {
             return UsageFailure(error->message);
@@ -106,7 +116,7 @@ int RunBench(Arguments args) {
     std::string directory =
         (std::filesystem::temp_directory_path() / "torvel-bench-XXXXXX").string();
     if (::mkdtemp(directory.data()) == nullptr) {
-        std::cerr << "torvel-cli: cannot make a temporary directory\n";
+        std::cerr << "torvel-cli: " << table::Tr("cannot make a temporary directory") << '\n';
         return 1;
     }
     Workload workload(directory + "/" + table::kBaseFileName);
@@ -120,13 +130,20 @@ int RunBench(Arguments args) {
         }
     }
     std::filesystem::remove_all(directory);
-    std::cout << "median of " << repeat << " runs:\n";
+    // Translators: English says "runs" whatever the count.
+    std::cout << table::Fill(table::TrN("median of %1 runs:", "median of %1 runs:", repeat),
+                             {repeat})
+              << '\n';
     for (size_t i = 0; i < names.size(); ++i) {
         std::vector<double>& s = samples[i];
         std::nth_element(s.begin(), s.begin() + static_cast<ptrdiff_t>(s.size() / 2), s.end());
-        std::cout << std::setw(10) << std::fixed << std::setprecision(3) << s[s.size() / 2] * 1000.0
-                  << " ms  " << names[i] << '\n';
+        std::ostringstream milliseconds;
+        milliseconds << std::setw(10) << std::fixed << std::setprecision(3)
+                     << s[s.size() / 2] * 1000.0;
+        // Translators: the median time in milliseconds, then the step it times.
+        std::cout << table::Fill(table::Tr("%1 ms  %2"), {milliseconds.str(), names[i]}) << '\n';
     }
+    // The signature stays English whatever the language: scripts compare it.
     std::cout << "signature: evaluations " << signature.evaluations << ", keys " << signature.keys
               << ", bytes written " << signature.bytes << '\n';
     return 0;

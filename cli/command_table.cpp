@@ -1,36 +1,44 @@
 #include "cli/command_table.h"
 
+#include "table/translation.h"
+
 namespace cli {
 
 std::span<const Command> Commands() {
+    using table::TrNoop;
     static const Command commands[] = {
-        {"move", "[--json] [--base FILE | --no-base] N0 N1 ...",
-         "print the computer's move (row, then number of sticks) for rows of N0, N1, ... sticks",
+        // Translators: a command's usage line keeps its name and options as they are.
+        {"move", TrNoop("move [--json] [--base FILE | --no-base] N0 N1 ..."),
+         TrNoop("print the computer's move (row, then number of sticks) for rows of N0, N1, ... "
+                "sticks"),
          RunMove},
-        {"score", "[--json] [--base FILE | --no-base] N0 N1 ...",
-         "print the score of the position for the player to move", RunScore},
-        {"analyze", "[--json] [--base FILE | --no-base] N0 N1 ...",
-         "list every move, the best first, with who wins and in how many moves; * marks the "
-         "computer's",
+        {"score", TrNoop("score [--json] [--base FILE | --no-base] N0 N1 ..."),
+         TrNoop("print the score of the position for the player to move"), RunScore},
+        {"analyze", TrNoop("analyze [--json] [--base FILE | --no-base] N0 N1 ..."),
+         TrNoop("list every move, the best first, with who wins and in how many moves; * marks the "
+                "computer's"),
          RunAnalyze},
-        {"explain", "[--json] [--base FILE | --no-base] N0 N1 ...",
-         "tell why the best move wins, or why every move loses: the rows as powers of two, the "
-         "powers that come an odd number of times, and the move that pairs them off",
+        {"explain", TrNoop("explain [--json] [--base FILE | --no-base] N0 N1 ..."),
+         TrNoop("tell why the best move wins, or why every move loses: the rows as powers of two, "
+                "the powers that come an odd number of times, and the move that pairs them off"),
          RunExplain},
-        {"play", "[--rows N] [--computer-first] [--save FILE] [--base FILE | --no-base]",
-         "play a game against the computer in the terminal (3 to 7 rows, 4 by default); type "
-         "hint for the best move, then why for the reason; --save keeps the game in FILE after "
-         "every move",
+        {"play",
+         TrNoop("play [--rows N] [--computer-first] [--save FILE] [--base FILE | --no-base]"),
+         TrNoop("play a game against the computer in the terminal (3 to 7 rows, 4 by default); "
+                "type hint for the best move, then why for the reason; --save keeps the game in "
+                "FILE after every move"),
          RunPlay},
-        {"review", "[--json] [--base FILE | --no-base] FILE",
-         "go through a saved game move by move: what each move did to its player's outcome, "
-         "and the best move where it was not",
+        {"review", TrNoop("review [--json] [--base FILE | --no-base] FILE"),
+         TrNoop("go through a saved game move by move: what each move did to its player's outcome, "
+                "and the best move where it was not"),
          RunReview},
-        {"verify", "[--base FILE]",
-         "check a base file: its structure, and every stored score against a search of its own",
+        {"verify", TrNoop("verify [--base FILE]"),
+         TrNoop("check a base file: its structure, and every stored score against a search of its "
+                "own"),
          RunVerify},
-        {"bench", "[--repeat N]",
-         "time the computer's moves for three to seven rows in a temporary directory", RunBench},
+        {"bench", TrNoop("bench [--repeat N]"),
+         TrNoop("time the computer's moves for three to seven rows in a temporary directory"),
+         RunBench},
     };
     return commands;
 }

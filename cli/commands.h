@@ -13,7 +13,7 @@ using Arguments = std::span<const std::string>;
 
 struct Command {
     const char* name;
-    const char* usage;    // arguments, for --help
+    const char* usage;    // the name and its arguments, for --help
     const char* summary;  // one line, for --help
     int (*run)(Arguments args);
 };

@@ -11,6 +11,7 @@
 #include "cli/json.h"
 #include "engine/hint.h"
 #include "engine/lesson_texts.h"
+#include "table/translation.h"
 
 namespace cli {
 
@@ -64,16 +65,18 @@ int RunExplain(Arguments args) {
     const engine::GameEngine game = OpenPosition(command);
     const std::optional<engine::ScoredMove> best = engine::BestMove(game);
     if (!best) {
-        return UsageFailure("the position is empty: there is no move to make");
+        return UsageFailure(table::Tr("the position is empty: there is no move to make"));
     }
     const engine::Lesson lesson = engine::Teach(command.rows, *best);
-    std::vector<std::string> lines = engine::LessonLines(lesson);
-    lines.insert(lines.begin(), engine::HintText(*best));
     if (command.json) {
+        const table::SourceTexts english;  // machine-read: the lines stay English
+        std::vector<std::string> lines = engine::LessonLines(lesson);
+        lines.insert(lines.begin(), engine::HintText(*best));
         std::cout << JsonLesson(lesson, lines) << '\n';
         return 0;
     }
-    for (const std::string& line : lines) {
+    std::cout << engine::HintText(*best) << '\n';
+    for (const std::string& line : engine::LessonLines(lesson)) {
         std::cout << line << '\n';
     }
     return 0;

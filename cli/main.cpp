@@ -7,23 +7,28 @@
 
 #include "cli/command_table.h"
 #include "cli/commands.h"
+#include "table/translation.h"
 
 namespace {
 
+using table::Fill;
+using table::Tr;
+
 void PrintHelp() {
-    std::cout << "Usage: torvel-cli COMMAND [ARGUMENTS]\n"
-                 "Misere Nim against a perfect opponent: whoever takes the last stick loses.\n\n"
-                 "Commands:\n";
+    std::cout << Tr(
+        "Usage: torvel-cli COMMAND [ARGUMENTS]\n"
+        "Misere Nim against a perfect opponent: whoever takes the last stick loses.\n\n"
+        "Commands:\n");
     for (const cli::Command& command : cli::Commands()) {
-        std::cout << "  " << command.name << ' ' << command.usage << "\n      " << command.summary
-                  << '\n';
+        std::cout << "  " << Tr(command.usage) << "\n      " << Tr(command.summary) << '\n';
     }
-    std::cout << "\nRows are counted from 0, the row that starts with one stick. The base file\n"
-                 "is torvelbase.txt in the working directory unless --base names another;\n"
-                 "--no-base reads and writes no file. --base, --no-base and --json may also\n"
-                 "come before the command.\n\n"
-                 "  --help      show this help\n"
-                 "  --version   show the version\n";
+    std::cout << Tr(
+        "\nRows are counted from 0, the row that starts with one stick. The base file\n"
+        "is torvelbase.txt in the working directory unless --base names another;\n"
+        "--no-base reads and writes no file. --base, --no-base and --json may also\n"
+        "come before the command.\n\n"
+        "  --help      show this help\n"
+        "  --version   show the version\n");
 }
 
 // The options every command that uses the base file or prints JSON shares may come before the
@@ -35,6 +40,7 @@ bool IsSharedOption(const std::string& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    table::StartTranslation();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp();
@@ -45,8 +51,8 @@ int main(int argc, char** argv) {
         at += args[at] == "--base" ? 2 : 1;
     }
     if (at >= args.size()) {
-        return cli::UsageFailure(at > args.size() ? "--base needs a file name"
-                                                  : "no command given (try --help)");
+        return cli::UsageFailure(at > args.size() ? Tr("--base needs a file name")
+                                                  : Tr("no command given (try --help)"));
     }
     // The command's name first, then the options given before it, then the rest.
     std::rotate(args.begin(), args.begin() + static_cast<ptrdiff_t>(at),
@@ -66,7 +72,7 @@ int main(int argc, char** argv) {
         }
     }
     if (name.starts_with("-")) {
-        return cli::UsageFailure("unknown option '" + name + "'");
+        return cli::UsageFailure(Fill(Tr("unknown option '%1'"), {name}));
     }
-    return cli::UsageFailure("unknown command '" + name + "' (try --help)");
+    return cli::UsageFailure(Fill(Tr("unknown command '%1' (try --help)"), {name}));
 }

@@ -14,10 +14,14 @@
 #include "cli/terminal_game.h"
 #include "engine/game_engine.h"
 #include "engine/saved_game_file.h"
+#include "table/translation.h"
 
 namespace cli {
 
 namespace {
+
+using table::Fill;
+using table::Tr;
 
 struct PlayOptions {
     PlaySettings settings;
@@ -33,7 +37,7 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
             options.settings.computerFirst = true;
         } else if (arg == "--rows") {
             if (options.rowsGiven) {
-                return UsageError{"--rows given twice"};
+                return UsageError{Tr("--rows given twice")};
             }
             int32_t rows = 0;
             if (auto error = TakeNumber(rest, i, engine::kFewestRows, engine::kMostRows, rows)) {
@@ -43,17 +47,18 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
             options.rowsGiven = true;
         } else if (arg == "--save") {
             if (!options.savePath.empty()) {
-                return UsageError{"--save given twice"};
+                return UsageError{Tr("--save given twice")};
             }
             if (i + 1 == rest.size() || rest[i + 1].empty()) {
-                return UsageError{"--save needs a file name"};
+                return UsageError{Tr("--save needs a file name")};
             }
             options.savePath = rest[++i];
         } else if (arg.starts_with("-")) {
-            return UsageError{"unknown play option '" + arg + "'"};
+            return UsageError{Fill(Tr("unknown play option '%1'"), {arg})};
         } else {
-            return UsageError{"play takes no position: '" + arg +
-                              "' (the game starts from the full board; see --rows)"};
+            return UsageError{Fill(Tr("play takes no position: '%1' (the game starts from the full "
+                                      "board; see --rows)"),
+                                   {arg})};
         }
     }
     return std::nullopt;
@@ -63,43 +68,47 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
 // replaced by the game; anything else is refused.
 std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions& options) {
     using Content = engine::SavedGameFile::Content;
-    const std::string shown = "--save " + Shown(options.savePath);
+    const std::string shown = Shown(options.savePath);
     const engine::SavedGameFile::Opened opened = file.Open(options.savePath);
     switch (opened.result.outcome) {
         case table::FileOutcome::Done:
             break;
         case table::FileOutcome::Missing:
-            return UsageError{shown + ": no such folder"};
+            return UsageError{Fill(Tr("--save %1: no such folder"), {shown})};
         case table::FileOutcome::Failed:
-            return UsageError{shown + " cannot be read: " + ReadFailure(opened.result)};
+            return UsageError{
+                Fill(Tr("--save %1 cannot be read: %2"), {shown, ReadFailure(opened.result)})};
         default:
-            return UsageError{shown + ": " + table::FailureText(opened.result)};
+            // Translators: the file, then why it cannot be used ("it is not a regular file").
+            return UsageError{
+                Fill(Tr("--save %1: %2"), {shown, table::FailureText(opened.result)})};
     }
     const engine::SavedGame& saved = opened.reading.saved;
     const std::vector<int32_t> end = engine::RowsAfter(saved.game);
     const bool over = std::all_of(end.begin(), end.end(), [](int32_t s) { return s == 0; });
     switch (opened.content) {
         case Content::NotAGame:
-            return UsageError{shown + " holds no saved game (its first line is not '" +
-                              engine::kSavedGameFirstLine + "'): it is left as it is"};
+            return UsageError{Fill(Tr("--save %1 holds no saved game (its first line is not "
+                                      "'%2'): it is left as it is"),
+                                   {shown, engine::kSavedGameFirstLine})};
         case Content::Damaged:
-            return UsageError{shown + " is damaged: line " + std::to_string(opened.reading.line) +
-                              ": " + opened.reading.problem + "; it is left as it is"};
+            return UsageError{Fill(Tr("--save %1 is damaged: line %2: %3; it is left as it is"),
+                                   {shown, opened.reading.line, opened.reading.problem})};
         case Content::Game:
             if (over) {
                 break;  // replaced by the new game at its first move
             }
             if (options.rowsGiven && size_t(options.settings.rows) != saved.game.start.size()) {
-                return UsageError{"--rows " + std::to_string(options.settings.rows) +
-                                  " disagrees with the game kept in " + Shown(options.savePath) +
-                                  ", which has " + std::to_string(saved.game.start.size()) +
-                                  " rows"};
+                return UsageError{Fill(Tr("--rows %1 disagrees with the game kept in %2, which "
+                                          "has %3 rows"),
+                                       {options.settings.rows, shown, saved.game.start.size()})};
             }
             if (options.settings.computerFirst &&
                 (saved.game.moves.empty() ||
                  saved.game.moves.front().player == engine::Player::Human)) {
-                return UsageError{"--computer-first disagrees with the game kept in " +
-                                  Shown(options.savePath) + ", in which the human plays first"};
+                return UsageError{Fill(Tr("--computer-first disagrees with the game kept in %1, "
+                                          "in which the human plays first"),
+                                       {shown})};
             }
             options.settings.takeUp = saved;
             break;
@@ -134,10 +143,12 @@ int RunPlay(Arguments args) {
         if (same != table::Sameness::Different) {
             return UsageFailure(
                 same == table::Sameness::Same
-                    ? "--save " + Shown(options.savePath) +
-                          " is the base file: the game would take the computer's positions' place"
-                    : "--save " + Shown(options.savePath) +
-                          " cannot be told apart from the base file: the game is not played");
+                    ? Fill(Tr("--save %1 is the base file: the game would take the computer's "
+                              "positions' place"),
+                           {Shown(options.savePath)})
+                    : Fill(Tr("--save %1 cannot be told apart from the base file: the game is "
+                              "not played"),
+                           {Shown(options.savePath)}));
         }
     }
     positions->Load();
@@ -155,14 +166,18 @@ int RunPlay(Arguments args) {
     terminalGame.Play();
     positions->Sync();
     if (saveResult.outcome == table::FileOutcome::Changed) {
-        std::cerr << "torvel-cli: " << Shown(options.savePath)
-                  << " changed since this game read or wrote it: it is left as it is, and the "
-                     "game ends here\n";
+        std::cerr << "torvel-cli: "
+                  << Fill(Tr("%1 changed since this game read or wrote it: it is left as it is, "
+                             "and the game ends here"),
+                          {Shown(options.savePath)})
+                  << '\n';
         return 1;
     }
     if (!saveResult.Done()) {
-        std::cerr << "torvel-cli: the game could not be saved as " << Shown(options.savePath)
-                  << " (" << table::FailureText(saveResult) << "); it ends here\n";
+        std::cerr << "torvel-cli: "
+                  << Fill(Tr("the game could not be saved as %1 (%2); it ends here"),
+                          {Shown(options.savePath), table::FailureText(saveResult)})
+                  << '\n';
         return 1;
     }
     return 0;

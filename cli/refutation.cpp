@@ -7,6 +7,9 @@
 
 namespace cli {
 
+using table::Fill;
+using table::Tr;
+
 std::optional<Refutation> Refute(engine::GameEngine& game, const engine::GameRecord& record,
                                  size_t i) {
     game.SetRows(engine::RowsAfter(record, i + 1));
@@ -28,14 +31,14 @@ std::string RefutationText(const std::optional<Refutation>& refutation) {
     if (!refutation) {
         return {};
     }
-    const std::string by = engine::PlayerWord(refutation->by);
+    const size_t by = refutation->by == engine::Player::Human ? 0 : 1;
     const std::string reply = engine::SticksFromRow(refutation->reply.move);
     if (!refutation->next) {
-        return engine::Fill(kReplyToCome, {by, reply});
+        return Fill(Tr(kReplyToCome[by]), {reply});
     }
     return *refutation->next == refutation->reply.move
-               ? engine::Fill(kReplyPlayed, {by, reply})
-               : engine::Fill(kReplyMissed, {by, reply, engine::SticksFromRow(*refutation->next)});
+               ? Fill(Tr(kReplyPlayed[by]), {reply})
+               : Fill(Tr(kReplyMissed[by]), {reply, engine::SticksFromRow(*refutation->next)});
 }
 
 std::string RefutationJson(const std::optional<Refutation>& refutation) {
@@ -60,17 +63,16 @@ std::string FirstMistakes::Text() const {
     std::string text;
     for (const engine::Player player : {engine::Player::Human, engine::Player::Computer}) {
         const std::optional<Mistake>& first = player == engine::Player::Human ? human : computer;
-        const std::string who = engine::PlayerWord(player);
+        const size_t who = player == engine::Player::Human ? 0 : 1;
         text += text.empty() ? "" : " ";
         if (!first) {
-            text += engine::Fill(kNoMistake, {who});
+            text += Tr(kNoMistake[who]);
             continue;
         }
-        const std::string_view pattern = first->verdict == Verdict::SlowerWin ? kFirstSlowerWin
-                                         : first->verdict == Verdict::WinGivenAway
-                                             ? kFirstWinGivenAway
-                                             : kFirstQuickerLoss;
-        text += engine::Fill(pattern, {who, std::to_string(first->number)});
+        const char* pattern = first->verdict == Verdict::SlowerWin      ? kFirstSlowerWin[who]
+                              : first->verdict == Verdict::WinGivenAway ? kFirstWinGivenAway[who]
+                                                                        : kFirstQuickerLoss[who];
+        text += Fill(Tr(pattern), {first->number});
     }
     return text;
 }

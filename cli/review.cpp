@@ -16,6 +16,7 @@
 #include "engine/hint.h"
 #include "engine/saved_game.h"
 #include "engine/saved_game_file.h"
+#include "table/translation.h"
 
 namespace cli {
 namespace {
@@ -24,6 +25,9 @@ using engine::MovesLeft;
 using engine::MovesText;
 using engine::PlayerWord;
 using engine::SticksFromRow;
+using table::Fill;
+using table::Tr;
+using table::TrN;
 
 struct ReviewedMove {
     engine::PlayedMove played;
@@ -42,26 +46,37 @@ Verdict VerdictOf(const ReviewedMove& m) {
     return m.score > 0 ? Verdict::SlowerWin : Verdict::WinGivenAway;
 }
 
-std::string MoveText(const ReviewedMove& m) {
-    const std::string played =
-        std::string(PlayerWord(m.played.player)) + " takes " + SticksFromRow(m.played.move) + ": ";
-    const std::string instead = " moves instead of " + std::to_string(MovesLeft(m.best.score)) +
-                                " (taking " + SticksFromRow(m.best.move);
+// What the move did to its player's outcome, against the best move there.
+std::string VerdictText(const ReviewedMove& m) {
+    const int32_t left = MovesLeft(m.score);
+    const int32_t bestLeft = MovesLeft(m.best.score);
     switch (VerdictOf(m)) {
         case Verdict::Best:
-            return played + (m.score > 0 ? "the quickest win, wins in " + MovesText(m.score)
-                                         : "holds out longest, loses in " + MovesText(m.score));
+            return Fill(m.score > 0 ? Tr("the quickest win, wins in %1")
+                                    : Tr("holds out longest, loses in %1"),
+                        {MovesText(m.score)});
         case Verdict::SlowerWin:
-            return played + "wins in " + std::to_string(MovesLeft(m.score)) + instead +
-                   " wins sooner)";
+            // Translators: the moves left after this move, after the best one, and the best move.
+            // English says "moves" whatever the count.
+            return Fill(TrN("wins in %1 moves instead of %2 (taking %3 wins sooner)",
+                            "wins in %1 moves instead of %2 (taking %3 wins sooner)", left),
+                        {left, bestLeft, SticksFromRow(m.best.move)});
         case Verdict::QuickerLoss:
-            return played + "loses in " + std::to_string(MovesLeft(m.score)) + instead +
-                   " holds out longer)";
+            return Fill(TrN("loses in %1 moves instead of %2 (taking %3 holds out longer)",
+                            "loses in %1 moves instead of %2 (taking %3 holds out longer)", left),
+                        {left, bestLeft, SticksFromRow(m.best.move)});
         case Verdict::WinGivenAway:
-            return played + "gives away a won game, loses in " + MovesText(m.score) + " (taking " +
-                   SticksFromRow(m.best.move) + " wins in " + MovesText(m.best.score) + ")";
+            return Fill(Tr("gives away a won game, loses in %1 (taking %2 wins in %3)"),
+                        {MovesText(m.score), SticksFromRow(m.best.move), MovesText(m.best.score)});
     }
-    return played;
+    return {};
+}
+
+std::string MoveText(const ReviewedMove& m) {
+    // Translators: the move's player and what it took, then what the move did.
+    return Fill(m.played.player == engine::Player::Human ? Tr("human takes %1: %2")
+                                                         : Tr("computer takes %1: %2"),
+                {SticksFromRow(m.played.move), VerdictText(m)});
 }
 
 std::string JsonMoveText(const ReviewedMove& m, const std::string& refutation) {
@@ -78,19 +93,20 @@ std::optional<UsageError> ReadGame(const std::string& path, engine::SavedGame& s
     engine::SavedGameFile file;
     const engine::SavedGameFile::Opened opened = file.Open(path);
     if (!opened.result.Done() || opened.content == engine::SavedGameFile::Content::Nothing) {
-        return UsageError{Shown(path) + " cannot be read: " +
-                          ReadFailure(opened.result.Done()
-                                          ? table::FileResult{table::FileOutcome::Missing}
-                                          : opened.result)};
+        return UsageError{
+            Fill(Tr("%1 cannot be read: %2"),
+                 {Shown(path),
+                  ReadFailure(opened.result.Done() ? table::FileResult{table::FileOutcome::Missing}
+                                                   : opened.result)})};
     }
     const engine::SavedGameReading& reading = opened.reading;
     if (reading.status == engine::SavedGameReading::Status::NotASavedGame) {
-        return UsageError{Shown(path) + " holds no saved game (its first line is not '" +
-                          engine::kSavedGameFirstLine + "')"};
+        return UsageError{Fill(Tr("%1 holds no saved game (its first line is not '%2')"),
+                               {Shown(path), engine::kSavedGameFirstLine})};
     }
     if (reading.status == engine::SavedGameReading::Status::Damaged) {
-        return UsageError{Shown(path) + " is damaged: line " + std::to_string(reading.line) + ": " +
-                          reading.problem};
+        return UsageError{
+            Fill(Tr("%1 is damaged: line %2: %3"), {Shown(path), reading.line, reading.problem})};
     }
     saved = reading.saved;
     return std::nullopt;
@@ -109,8 +125,9 @@ int RunReview(Arguments args) {
         return UsageFailure(error->message);
     }
     if (rest.size() != 1) {
-        return UsageFailure(rest.empty() ? "review needs the file of a saved game"
-                                         : "review takes one file, not also '" + rest[1] + "'");
+        return UsageFailure(rest.empty()
+                                ? std::string(Tr("review needs the file of a saved game"))
+                                : Fill(Tr("review takes one file, not also '%1'"), {rest[1]}));
     }
     engine::SavedGame saved;
     if (auto error = ReadGame(rest[0], saved)) {
@@ -162,14 +179,20 @@ int RunReview(Arguments args) {
                   << '\n';
     }
     if (winner != nullptr) {
-        std::cout << "The " << (winner[0] == 'h' ? "computer" : "human")
-                  << " took the last stick: the " << winner << " wins.\n";
+        std::cout << (winner[0] == 'h' ? Tr("The computer took the last stick: the human wins.")
+                                       : Tr("The human took the last stick: the computer wins."))
+                  << '\n';
     } else {
-        std::cout << "The game goes on from";
+        std::string rows;
         for (int32_t sticks : end) {
-            std::cout << ' ' << sticks;
+            rows += rows.empty() ? "" : " ";
+            rows += std::to_string(sticks);
         }
-        std::cout << ", the " << toMove << " to move.\n";
+        // Translators: the sticks in each row, row 0 first ("1 3 5 7").
+        std::cout << Fill(toMove[0] == 'h' ? Tr("The game goes on from %1, the human to move.")
+                                           : Tr("The game goes on from %1, the computer to move."),
+                          {rows})
+                  << '\n';
     }
     std::cout << mistakes.Text() << '\n';
     return 0;

@@ -16,15 +16,29 @@
 namespace cli {
 namespace {
 
-constexpr const char* kIntroduction =
+using table::Fill;
+using table::Tr;
+using table::TrN;
+using table::TrNoop;
+
+// Translators: lines of at most 90 characters; the words the player types (hint, why, q) as the
+// translations of "hint", "why" and "q" below give them.
+constexpr const char* kIntroduction = TrNoop(
     "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
     "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
     "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it\n"
-    "for the reason behind it, or q to quit.\n";
-constexpr const char* kPrompt = "Your move: ";
-constexpr const char* kTakenUpText = "The game kept in the file goes on where it stopped.\n";
+    "for the reason behind it, or q to quit.\n");
+constexpr const char* kPrompt = TrNoop("Your move: ");
+constexpr const char* kTakenUpText =
+    TrNoop("The game kept in the file goes on where it stopped.\n");
 constexpr const char* kNotAMove =
-    "Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.";
+    TrNoop("Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.");
+
+// Whether `word` is the English word or the one of the user's language. The English words work in
+// every language.
+bool Means(std::string_view word, const char* english) {
+    return word == english || word == Tr(english);
+}
 
 // No move needs more than a few characters; anything past this is not read into memory.
 constexpr size_t kLongestLine = 200;
@@ -35,48 +49,49 @@ bool ParseInteger(std::string_view word, int32_t& value) {
     return table::ReadDecimal(word, value, true) != table::DecimalStatus::Malformed;
 }
 
-std::string Sticks(int64_t n) {
-    return std::to_string(n) + (n == 1 ? " stick" : " sticks");
-}
-
 }  // namespace
 
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game) {
     HumanInput input;
     const std::vector<std::string_view> words = table::Words(line);
-    if (words.size() == 1 && (words[0] == "q" || words[0] == "quit")) {
+    // Translators: the words typed at the prompt of play, one word each, lower case: q or quit
+    // to end the game, hint for a hint, why for the reason behind it.
+    const char* quit[] = {TrNoop("q"), TrNoop("quit")};
+    if (words.size() == 1 && (Means(words[0], quit[0]) || Means(words[0], quit[1]))) {
         input.kind = HumanInput::Kind::Quit;
         return input;
     }
-    if (words.size() == 1 && (words[0] == "hint" || words[0] == "?")) {
+    if (words.size() == 1 && (Means(words[0], TrNoop("hint")) || words[0] == "?")) {
         input.kind = HumanInput::Kind::Hint;
         return input;
     }
-    if (words.size() == 1 && words[0] == "why") {
+    if (words.size() == 1 && Means(words[0], TrNoop("why"))) {
         input.kind = HumanInput::Kind::Why;
         return input;
     }
     int32_t row = 0;
     int32_t number = 0;
     if (words.size() != 2 || !ParseInteger(words[0], row) || !ParseInteger(words[1], number)) {
-        input.problem = kNotAMove;
+        input.problem = Tr(kNotAMove);
         return input;
     }
     const int32_t rowCount = game.GetRowCount();
     if (row < 0 || row >= rowCount) {
-        input.problem = "There is no row " + std::string(words[0]) + ": the rows are 0 to " +
-                        std::to_string(rowCount - 1) + ".";
+        input.problem =
+            Fill(Tr("There is no row %1: the rows are 0 to %2."), {words[0], rowCount - 1});
         return input;
     }
     const int32_t sticks = game.GetSticks(row);
     if (number < 1) {
-        input.problem = "Take at least one stick.";
+        input.problem = Tr("Take at least one stick.");
         return input;
     }
     if (number > sticks) {
-        input.problem = sticks == 0
-                            ? "Row " + std::to_string(row) + " is empty."
-                            : "Row " + std::to_string(row) + " has only " + Sticks(sticks) + ".";
+        input.problem =
+            sticks == 0
+                ? Fill(Tr("Row %1 is empty."), {row})
+                : Fill(TrN("Row %1 has only %2 stick.", "Row %1 has only %2 sticks.", sticks),
+                       {row, sticks});
         return input;
     }
     input.kind = HumanInput::Kind::Move;
@@ -105,9 +120,9 @@ TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input
 }
 
 TerminalGame::End TerminalGame::Play() {
-    out << kIntroduction;
+    out << Tr(kIntroduction);
     if (settings.takeUp) {
-        out << kTakenUpText;
+        out << Tr(kTakenUpText);
     }
     PrintBoard();
     const bool computerToMove =
@@ -122,14 +137,14 @@ TerminalGame::End TerminalGame::Play() {
         }
         PrintBoard();
         if (game.IsEmpty()) {
-            out << engine::kHumanLostText << std::endl;
+            out << Tr(engine::kHumanLostText) << std::endl;
             return End::HumanLost;
         }
         if (!ComputerTurn()) {
             return End::Stopped;
         }
         if (game.IsEmpty()) {
-            out << engine::kHumanWonText << std::endl;
+            out << Tr(engine::kHumanWonText) << std::endl;
             return End::HumanWon;
         }
     }
@@ -153,7 +168,7 @@ void TerminalGame::PrintBoard() {
 bool TerminalGame::ReadMove(engine::Move& move) {
     std::optional<engine::ScoredMove> hinted;  // the hint asked for in this position
     while (true) {
-        out << kPrompt << std::flush;
+        out << Tr(kPrompt) << std::flush;
         std::string line;
         bool tooLong = false;
         if (!ReadLine(line, tooLong)) {
@@ -164,7 +179,7 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             out << table::EscapedName(line) << (tooLong ? "..." : "") << '\n';
         }
         if (tooLong) {
-            out << kNotAMove << '\n';
+            out << Tr(kNotAMove) << '\n';
             continue;
         }
         const HumanInput input = ReadHumanInput(line, game);
@@ -176,11 +191,11 @@ bool TerminalGame::ReadMove(engine::Move& move) {
                 return true;
             case HumanInput::Kind::Hint:
                 hinted = engine::BestMove(game);
-                out << (hinted ? engine::HintText(*hinted) : engine::kGameOverText) << '\n';
+                out << (hinted ? engine::HintText(*hinted) : Tr(engine::kGameOverText)) << '\n';
                 break;
             case HumanInput::Kind::Why:
                 out << (hinted ? engine::LessonText(engine::Teach(game.GetRows(), *hinted))
-                               : std::string(kWhyFirst))
+                               : std::string(Tr(kWhyFirst)))
                     << '\n';
                 break;
             case HumanInput::Kind::Invalid:
@@ -213,7 +228,7 @@ bool TerminalGame::ReadLine(std::string& line, bool& tooLong) {
 }
 
 bool TerminalGame::ComputerTurn() {
-    out << engine::kThinkingText << std::endl;
+    out << Tr(engine::kThinkingText) << std::endl;
     const engine::Move move = game.ChooseMove();
     const bool kept = Make(engine::Player::Computer, move);
     out << engine::ComputerTookText(move) << '\n';

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "table/escaped_name.h"
+#include "table/translation.h"
 
 namespace cli {
 
@@ -16,11 +17,11 @@ std::string Shown(std::string_view name) {
 std::string ReadFailure(const table::FileResult& result) {
     switch (result.outcome) {
         case table::FileOutcome::Missing:
-            return "no such file";
+            return table::Tr("no such file");
         case table::FileOutcome::NotRegular:
-            return "not a regular file";
+            return table::Tr("not a regular file");
         case table::FileOutcome::LinkRefused:
-            return "a link that another user made in a shared folder";
+            return table::Tr("a link that another user made in a shared folder");
         default:
             return result.error != 0 ? std::strerror(result.error) : table::FailureText(result);
     }

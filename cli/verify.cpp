@@ -7,8 +7,13 @@
 #include "cli/base_check.h"
 #include "cli/commands.h"
 #include "table/base_file.h"
+#include "table/translation.h"
 
 namespace cli {
+
+using table::Fill;
+using table::Tr;
+using table::TrN;
 
 int RunVerify(Arguments args) {
     std::vector<std::string> rest(args.begin(), args.end());
@@ -18,30 +23,32 @@ int RunVerify(Arguments args) {
         return UsageFailure(error->message);
     }
     if (noBase) {
-        return UsageFailure("verify needs a base file: --no-base leaves nothing to check");
+        return UsageFailure(Tr("verify needs a base file: --no-base leaves nothing to check"));
     }
     if (auto error = RejectOptions(rest)) {
         return UsageFailure(error->message);
     }
     if (!rest.empty()) {
-        return UsageFailure("unexpected argument '" + rest.front() + "' (use --base FILE)");
+        return UsageFailure(Fill(Tr("unexpected argument '%1' (use --base FILE)"), {rest.front()}));
     }
     std::string text;
     const std::string shown = table::EscapedName(base.path);
     if (const table::FileResult read = table::ReadBaseText(base.path, text); !read.Done()) {
-        std::cout << shown
-                  << (read.outcome == table::FileOutcome::TooLarge
-                          ? ": line 1: the file is larger than any table"
-                          : ": cannot be read: " + ReadFailure(read))
+        std::cout << (read.outcome == table::FileOutcome::TooLarge
+                          ? Fill(Tr("%1: line 1: the file is larger than any table"), {shown})
+                          : Fill(Tr("%1: cannot be read: %2"), {shown, ReadFailure(read)}))
                   << '\n';
         return 1;
     }
     const BaseCheck check = CheckBaseText(text);
     if (!check.ok) {
-        std::cout << shown << ": line " << check.line << ": " << check.problem << '\n';
+        // Translators: the file, the line, and what is wrong there.
+        std::cout << Fill(Tr("%1: line %2: %3"), {shown, check.line, check.problem}) << '\n';
         return 1;
     }
-    std::cout << shown << ": " << check.keys << (check.keys == 1 ? " key" : " keys") << ", ok\n";
+    std::cout << Fill(TrN("%1: %2 key, ok", "%1: %2 keys, ok", static_cast<int64_t>(check.keys)),
+                      {shown, check.keys})
+              << '\n';
     return 0;
 }
 

@@ -3,48 +3,51 @@
 #include <algorithm>
 
 #include "engine/hint.h"
+#include "table/translation.h"
 
 namespace engine {
 
 namespace {
 
 // Every text of the lesson, in one place.
-constexpr std::string_view kListPair = "{1} and {2}";
-constexpr std::string_view kListMore = "{1}, {2}";
-constexpr std::string_view kRowsInPowers = "In powers of two the rows hold {1}.";
-constexpr std::string_view kOddPowerOne = "The power {1} comes an odd number of times.";
-constexpr std::string_view kOddPowersMany = "The powers {1} come an odd number of times.";
-constexpr std::string_view kPairWinOne =
-    "Taking {1} evens it, so the rows pair off; then pair them again after each reply.";
-constexpr std::string_view kPairWinMany =
-    "Taking {1} evens them all, so the rows pair off; then pair them again after each reply.";
-constexpr std::string_view kPairLose =
+// Translators: the last two items of a list ("1, 2+1 and 4+1"), then any item before them.
+constexpr const char* kListPair = table::TrNoop("%1 and %2");
+constexpr const char* kListMore = table::TrNoop("%1, %2");
+constexpr const char* kRowsInPowers = table::TrNoop("In powers of two the rows hold %1.");
+constexpr const char* kOddPowerOne = table::TrNoop("The power %1 comes an odd number of times.");
+constexpr const char* kOddPowersMany = table::TrNoop("The powers %1 come an odd number of times.");
+constexpr const char* kPairWinOne = table::TrNoop(
+    "Taking %1 evens it, so the rows pair off; then pair them again after each reply.");
+constexpr const char* kPairWinMany = table::TrNoop(
+    "Taking %1 evens them all, so the rows pair off; then pair them again after each reply.");
+constexpr const char* kPairLose = table::TrNoop(
     "Each power comes an even number of times, so the rows pair off: whatever you take, the "
-    "computer pairs them again. Taking {1} holds out longest.";
-constexpr std::string_view kPairEnd =
+    "computer pairs them again. Taking %1 holds out longest.");
+constexpr const char* kPairEnd = table::TrNoop(
     "Once only one row holds two sticks or more, take it down to one stick or none, so that an "
-    "odd number of single sticks is left.";
-constexpr std::string_view kOneLongRow =
-    "Only row {1} holds more than one stick. Taking {2} leaves {3}, an odd number, so the "
-    "computer takes the last.";
-constexpr std::string_view kSinglesWin =
-    "Every row holds one stick at most, so each move takes one. The rows hold {1}, an even "
-    "number: taking {2} leaves an odd number, and the computer takes the last.";
-constexpr std::string_view kSinglesLose =
-    "Every row holds one stick at most, so each move takes one. The rows hold {1}, an odd "
-    "number: whatever you take, the computer leaves you the last.";
-constexpr std::string_view kLastStick = "Only one stick is left, and you must take it.";
-constexpr std::string_view kOver = "The game is over: there is nothing to explain.";
-constexpr std::string_view kRowLine = "Row {1}: {2}, {3} in binary, {4}.";
-constexpr std::string_view kPowerEven = "The power {1} is in {2}: an even number.";
-constexpr std::string_view kPowerOdd = "The power {1} is in {2}: an odd number.";
-constexpr std::string_view kWinningMoves = "Winning moves: {1}.";
-constexpr std::string_view kNoWinningMove = "No move wins.";
-constexpr std::string_view kOpening = "The computer opened by taking {1}.";
+    "odd number of single sticks is left.");
+constexpr const char* kOneLongRow = table::TrNoop(
+    "Only row %1 holds more than one stick. Taking %2 leaves %3, an odd number, so the "
+    "computer takes the last.");
+constexpr const char* kSinglesWin = table::TrNoop(
+    "Every row holds one stick at most, so each move takes one. The rows hold %1, an even "
+    "number: taking %2 leaves an odd number, and the computer takes the last.");
+constexpr const char* kSinglesLose = table::TrNoop(
+    "Every row holds one stick at most, so each move takes one. The rows hold %1, an odd "
+    "number: whatever you take, the computer leaves you the last.");
+constexpr const char* kLastStick = table::TrNoop("Only one stick is left, and you must take it.");
+constexpr const char* kOver = table::TrNoop("The game is over: there is nothing to explain.");
+// Translators: the row's number, its sticks, the sticks in binary, and as powers of two (4+1).
+constexpr const char* kRowLine = table::TrNoop("Row %1: %2, %3 in binary, %4.");
+constexpr const char* kPowerEven = table::TrNoop("The power %1 is in %2: an even number.");
+constexpr const char* kPowerOdd = table::TrNoop("The power %1 is in %2: an odd number.");
+constexpr const char* kWinningMoves = table::TrNoop("Winning moves: %1.");
+constexpr const char* kNoWinningMove = table::TrNoop("No move wins.");
+constexpr const char* kOpening = table::TrNoop("The computer opened by taking %1.");
 
-// A count with its noun: the one place where a plural form is chosen.
-std::string Count(int32_t n, std::string_view one, std::string_view many) {
-    return Fill(n == 1 ? one : many, {std::to_string(n)});
+// A text of the catalogue in the user's language, with its placeholders filled.
+std::string Say(const char* text, std::initializer_list<table::FillArg> values) {
+    return table::Fill(table::Tr(text), values);
 }
 
 int32_t Sticks(const std::vector<int32_t>& rows) {
@@ -63,7 +66,7 @@ std::string RowsInPowers(const Lesson& lesson) {
             sums.push_back(PowersText(sticks));
         }
     }
-    return Fill(kRowsInPowers, {ListText(sums)});
+    return Say(kRowsInPowers, {ListText(sums)});
 }
 
 // Why the move wins or every move loses, in sentences; `terminal` adds what comes after pairing.
@@ -78,33 +81,33 @@ std::vector<std::string> Why(const Lesson& lesson, bool terminal) {
     switch (lesson.stage) {
         case Stage::Pairing: {
             if (!lesson.Wins()) {
-                return {Fill(kPairLose, {move})};
+                return {Say(kPairLose, {move})};
             }
             const bool one = odd.size() == 1;
             std::vector<std::string> why = {
-                Fill(one ? kOddPowerOne : kOddPowersMany, {ListText(oddPowers)}),
-                Fill(one ? kPairWinOne : kPairWinMany, {move})};
+                Say(one ? kOddPowerOne : kOddPowersMany, {ListText(oddPowers)}),
+                Say(one ? kPairWinOne : kPairWinMany, {move})};
             if (terminal) {
-                why.emplace_back(kPairEnd);
+                why.push_back(Say(kPairEnd, {}));
             }
             return why;
         }
         case Stage::OneLongRow: {
             const auto longRow = std::find_if(lesson.rows.begin(), lesson.rows.end(),
                                               [](int32_t s) { return s > 1; });
-            return {Fill(kOneLongRow, {std::to_string(longRow - lesson.rows.begin()), move,
-                                       SingleSticksText(lesson.singlesLeft)})};
+            return {Say(kOneLongRow, {std::to_string(longRow - lesson.rows.begin()), move,
+                                      SingleSticksText(lesson.singlesLeft)})};
         }
         case Stage::SingleSticks:
             if (sticks == 1) {
-                return {std::string(kLastStick)};
+                return {Say(kLastStick, {})};
             }
-            return {lesson.Wins() ? Fill(kSinglesWin, {SticksText(sticks), move})
-                                  : Fill(kSinglesLose, {SticksText(sticks)})};
+            return {lesson.Wins() ? Say(kSinglesWin, {SticksText(sticks), move})
+                                  : Say(kSinglesLose, {SticksText(sticks)})};
         case Stage::Over:
             break;
     }
-    return {std::string(kOver)};
+    return {Say(kOver, {})};
 }
 
 std::string Joined(const std::vector<std::string>& sentences) {
@@ -118,38 +121,23 @@ std::string Joined(const std::vector<std::string>& sentences) {
 
 }  // namespace
 
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
-    std::string text;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const size_t place = i + 2 < pattern.size() && pattern[i] == '{' && pattern[i + 2] == '}'
-                                 ? static_cast<size_t>(pattern[i + 1] - '1')
-                                 : values.size();
-        if (place < values.size()) {
-            text += values.begin()[place];
-            i += 2;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
+// Each count with its noun: the language's own rule chooses the form.
 std::string SticksText(int32_t n) {
-    return Count(n, "{1} stick", "{1} sticks");
+    return table::Fill(table::TrN("%1 stick", "%1 sticks", n), {n});
 }
 
 std::string RowsText(int32_t n) {
-    return Count(n, "{1} row", "{1} rows");
+    return table::Fill(table::TrN("%1 row", "%1 rows", n), {n});
 }
 
 std::string SingleSticksText(int32_t n) {
-    return Count(n, "{1} single stick", "{1} single sticks");
+    return table::Fill(table::TrN("%1 single stick", "%1 single sticks", n), {n});
 }
 
 std::string ListText(const std::vector<std::string>& items) {
     std::string text = items.empty() ? std::string() : items.back();
     for (size_t i = items.size(); i-- > 1;) {
-        text = Fill(i + 1 == items.size() ? kListPair : kListMore, {items[i - 1], text});
+        text = Say(i + 1 == items.size() ? kListPair : kListMore, {items[i - 1], text});
     }
     return text;
 }
@@ -188,13 +176,13 @@ std::vector<std::string> LessonLines(const Lesson& lesson) {
     std::vector<std::string> lines;
     for (size_t r = 0; r < lesson.rows.size(); ++r) {
         const int32_t sticks = lesson.rows[r];
-        lines.push_back(Fill(kRowLine, {std::to_string(r), SticksText(sticks),
-                                        BinaryText(sticks, digits), PowersText(sticks)}));
+        lines.push_back(Say(kRowLine, {std::to_string(r), SticksText(sticks),
+                                       BinaryText(sticks, digits), PowersText(sticks)}));
     }
     for (int32_t k = digits - 1; k >= 0; --k) {
         const int32_t holding = lesson.rowsWithPower[static_cast<size_t>(k)];
-        lines.push_back(Fill(holding % 2 == 0 ? kPowerEven : kPowerOdd,
-                             {std::to_string(1 << k), RowsText(holding)}));
+        lines.push_back(Say(holding % 2 == 0 ? kPowerEven : kPowerOdd,
+                            {std::to_string(1 << k), RowsText(holding)}));
     }
     const std::vector<std::string> why = Why(lesson, true);
     lines.insert(lines.end(), why.begin(), why.end());
@@ -202,13 +190,13 @@ std::vector<std::string> LessonLines(const Lesson& lesson) {
     for (const Move& move : lesson.winningMoves) {
         moves.push_back(SticksFromRow(move));
     }
-    lines.push_back(moves.empty() ? std::string(kNoWinningMove)
-                                  : Fill(kWinningMoves, {ListText(moves)}));
+    lines.push_back(moves.empty() ? Say(kNoWinningMove, {})
+                                  : Say(kWinningMoves, {ListText(moves)}));
     return lines;
 }
 
 std::string OpeningText(const Move& move) {
-    return Fill(kOpening, {SticksFromRow(move)});
+    return Say(kOpening, {SticksFromRow(move)});
 }
 
 }  // namespace engine

@@ -1,7 +1,7 @@
-// What the lesson says, in the window and in the terminal, and the computer's opening move.
-// Every sentence is made from one template with its numbers and words put in at placeholders
-// ({1}, {2}, ...), and every count stands beside its noun in one helper, so that a translation can
-// replace a whole template, or a plural form, without touching the code that fills it.
+// What the lesson says, in the window and in the terminal, and the computer's opening move, in
+// the user's language (table/translation.h). Every sentence is one text of the catalogue with its
+// numbers and words put in at placeholders (%1, %2, ...), and every count stands beside its noun
+// in one helper that takes the language's plural form.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +13,6 @@
 #include "engine/lesson.h"
 
 namespace engine {
-
-// The pattern with {1}, {2}, ... replaced by the values in that order.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 // "1 stick", "3 sticks"; "1 row", "2 rows"; "1 single stick", "3 single sticks".
 std::string SticksText(int32_t n);

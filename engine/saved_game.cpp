@@ -5,9 +5,14 @@
 
 #include "table/decimal.h"
 #include "table/escaped_name.h"
+#include "table/translation.h"
 
 namespace engine {
 namespace {
+
+using table::Fill;
+using table::Tr;
+using table::TrN;
 
 std::optional<Player> PlayerOf(std::string_view word) {
     if (word == "human") {
@@ -56,28 +61,29 @@ std::string MoveProblem(const std::vector<std::string_view>& words,
                         const std::vector<int32_t>& rows, PlayedMove& played) {
     const std::optional<Player> player = PlayerOf(words[0]);
     if (!player || words.size() != 3) {
-        return "expected a move (human or computer, the row, the sticks taken) or the end line";
+        // Translators: the file's own words (human, computer, end, options, rows, first, start)
+        // stay English in every problem of a saved game: they are what the file must hold.
+        return Tr("expected a move (human or computer, the row, the sticks taken) or the end line");
     }
     if (std::all_of(rows.begin(), rows.end(), [](int32_t s) { return s == 0; })) {
-        return "the game was over: the last stick had been taken";
+        return Tr("the game was over: the last stick had been taken");
     }
     int32_t row = 0;
     int32_t sticks = 0;
     const int32_t rowCount = static_cast<int32_t>(rows.size());
     if (table::ReadDecimal(words[1], row) != table::DecimalStatus::Ok || row < 0 ||
         row >= rowCount) {
-        return "there is no row " + Quoted(words[1]) + ": the rows are 0 to " +
-               std::to_string(rowCount - 1);
+        return Fill(Tr("there is no row %1: the rows are 0 to %2"),
+                    {Quoted(words[1]), rowCount - 1});
     }
     if (table::ReadDecimal(words[2], sticks) != table::DecimalStatus::Ok || sticks < 1) {
-        return "a move takes one or more sticks, not " + Quoted(words[2]);
+        return Fill(Tr("a move takes one or more sticks, not %1"), {Quoted(words[2])});
     }
     const int32_t held = rows[static_cast<size_t>(row)];
     if (sticks > held) {
-        return "row " + std::to_string(row) +
-               (held == 0
-                    ? std::string(" is empty")
-                    : " has only " + std::to_string(held) + (held == 1 ? " stick" : " sticks"));
+        return held == 0 ? Fill(Tr("row %1 is empty"), {row})
+                         : Fill(TrN("row %1 has only %2 stick", "row %1 has only %2 sticks", held),
+                                {row, held});
     }
     played = {*player, Move{row, sticks}};
     return {};
@@ -87,15 +93,15 @@ std::string MoveProblem(const std::vector<std::string_view>& words,
 std::string OptionsProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
     int32_t rows = 0;
     if (words.size() != 5 || words[0] != "options" || words[1] != "rows" || words[3] != "first") {
-        return "expected the options line: options rows N first human|computer";
+        return Tr("expected the options line: options rows N first human|computer");
     }
     if (table::ReadDecimal(words[2], rows) != table::DecimalStatus::Ok || rows < kFewestRows ||
         rows > kMostRows) {
-        return "the next game's rows must be 3 to 7, not " + Quoted(words[2]);
+        return Fill(Tr("the next game's rows must be 3 to 7, not %1"), {Quoted(words[2])});
     }
     const std::optional<Player> first = PlayerOf(words[4]);
     if (!first) {
-        return "the first player must be human or computer, not " + Quoted(words[4]);
+        return Fill(Tr("the first player must be human or computer, not %1"), {Quoted(words[4])});
     }
     saved.rowsOption = rows;
     saved.humanFirstOption = *first == Player::Human;
@@ -106,18 +112,19 @@ std::string OptionsProblem(const std::vector<std::string_view>& words, SavedGame
 std::string StartProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
     const size_t rowCount = words.size() - 1;
     if (words[0] != "start") {
-        return "expected the start line: start 1 3 5 ...";
+        return Tr("expected the start line: start 1 3 5 ...");
     }
     if (rowCount < static_cast<size_t>(kFewestRows) || rowCount > static_cast<size_t>(kMostRows)) {
-        return "a game starts with 3 to 7 rows, not " + std::to_string(rowCount);
+        return Fill(Tr("a game starts with 3 to 7 rows, not %1"), {rowCount});
     }
     for (size_t i = 0; i < rowCount; ++i) {
         int32_t sticks = 0;
         const int32_t full = StartingSticks(static_cast<int32_t>(i));
         if (table::ReadDecimal(words[i + 1], sticks) != table::DecimalStatus::Ok ||
             sticks != full) {
-            return "row " + std::to_string(i) + " starts with " + std::to_string(full) +
-                   " sticks, not " + Quoted(words[i + 1]);
+            return Fill(TrN("row %1 starts with %2 sticks, not %3",
+                            "row %1 starts with %2 sticks, not %3", full),
+                        {i, full, Quoted(words[i + 1])});
         }
     }
     saved.game.start = StartingRows(static_cast<int32_t>(rowCount));
@@ -194,20 +201,20 @@ SavedGameReading ReadSavedGame(std::string_view text) {
         return reading;
     };
     if (first != kSavedGameFirstLine) {
-        return damaged(1, "this Torvel reads only version 1 of saved games: \"" +
-                              std::string(kSavedGameFirstLine) + '"');
+        return damaged(1, Fill(Tr("this Torvel reads only version 1 of saved games: \"%1\""),
+                               {kSavedGameFirstLine}));
     }
     if (text.size() > kMaxSavedGameBytes) {
         const auto cut = text.begin() + static_cast<ptrdiff_t>(kMaxSavedGameBytes);
         return damaged(1 + static_cast<size_t>(std::count(text.begin(), cut, '\n')),
-                       "the file is larger than any saved game");
+                       Tr("the file is larger than any saved game"));
     }
     const size_t firstEnd = text.find('\n');
     Reader reader(firstEnd == std::string_view::npos ? std::string_view()
                                                      : text.substr(firstEnd + 1));
     std::vector<std::string_view> words;
     SavedGame& saved = reading.saved;
-    const char* missing = "the file ends before its options line";
+    const char* missing = Tr("the file ends before its options line");
     if (!reader.Next(words)) {
         return damaged(reader.Line(), missing);
     }
@@ -215,7 +222,7 @@ SavedGameReading ReadSavedGame(std::string_view text) {
         return damaged(reader.Line(), problem);
     }
     if (!reader.Next(words)) {
-        return damaged(reader.Line(), "the file ends before its start line");
+        return damaged(reader.Line(), Tr("the file ends before its start line"));
     }
     if (std::string problem = StartProblem(words, saved); !problem.empty()) {
         return damaged(reader.Line(), problem);
@@ -223,7 +230,7 @@ SavedGameReading ReadSavedGame(std::string_view text) {
     std::vector<int32_t> rows = saved.game.start;
     while (true) {
         if (!reader.Next(words)) {
-            return damaged(reader.Line(), "the file ends before its end line");
+            return damaged(reader.Line(), Tr("the file ends before its end line"));
         }
         if (words.size() == 1 && words[0] == "end") {
             break;
@@ -233,8 +240,10 @@ SavedGameReading ReadSavedGame(std::string_view text) {
             return damaged(reader.Line(), problem);
         }
         if (!saved.game.moves.empty() && saved.game.moves.back().player == played.player) {
-            return damaged(reader.Line(), "the " + std::string(PlayerWord(played.player)) +
-                                              " moves twice in a row: the players take turns");
+            return damaged(reader.Line(),
+                           played.player == Player::Human
+                               ? Tr("the human moves twice in a row: the players take turns")
+                               : Tr("the computer moves twice in a row: the players take turns"));
         }
         rows[static_cast<size_t>(played.move.row)] -= played.move.number;
         saved.game.moves.push_back(played);
@@ -242,7 +251,7 @@ SavedGameReading ReadSavedGame(std::string_view text) {
     const size_t endLine = reader.Line();
     if (reader.Next(words)) {
         return damaged(reader.Line(),
-                       "nothing may follow the end line (line " + std::to_string(endLine) + ")");
+                       Fill(Tr("nothing may follow the end line (line %1)"), {endLine}));
     }
     reading.status = SavedGameReading::Status::Loaded;
     return reading;

@@ -35,22 +35,18 @@ std::string NumberToText(int32_t n) {
 }
 
 std::string ComputerTookText(const Move& move) {
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal joined to
-    // a string with +.
-    std::string text = "The computer took ";
-    text += NumberToText(move.GetNumber());
-    text += " sticks from row ";
-    text += NumberToText(move.GetRow());
-    return text;
+    // Translators: English says "sticks" whatever the count; the plural follows the count.
+    const char* text = table::TrN("The computer took %1 sticks from row %2",
+                                  "The computer took %1 sticks from row %2", move.GetNumber());
+    return table::Fill(text, {NumberToText(move.GetNumber()), NumberToText(move.GetRow())});
 }
 
 std::string SelectionText(int32_t sticks, int32_t row) {
-    std::string text = "To take ";
-    text += NumberToText(sticks);
-    text += " sticks from row ";
-    text += NumberToText(row);
-    text += ", click the 'Play' button.";
-    return text;
+    // Translators: 'Play' is the button on the board; English says "sticks" whatever the count.
+    const char* text =
+        table::TrN("To take %1 sticks from row %2, click the 'Play' button.",
+                   "To take %1 sticks from row %2, click the 'Play' button.", sticks);
+    return table::Fill(text, {NumberToText(sticks), NumberToText(row)});
 }
 
 }  // namespace engine

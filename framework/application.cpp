@@ -10,6 +10,7 @@
 #include "framework/document.h"
 #include "framework/frame_wnd.h"
 #include "framework/modal_runner.h"
+#include "framework/translation.h"
 
 namespace framework {
 
@@ -121,7 +122,7 @@ void Application::OnFileNew() {
 
 void Application::OnFileOpen() {
     QString fileName;
-    if (DoPromptFileName(fileName, QStringLiteral("Open"), true)) {
+    if (DoPromptFileName(fileName, Tr("Open"), true)) {
         OpenDocumentFile(fileName);
     }
 }

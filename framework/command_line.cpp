@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include "framework/translation.h"
+
 namespace framework {
 
 namespace {
@@ -14,7 +16,7 @@ QString FirstMistake(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size() && arguments[i] != QLatin1String("--"); ++i) {
         const QString& argument = arguments[i];
         if (argument.isEmpty()) {
-            return QStringLiteral("empty file name");
+            return Tr("empty file name");
         }
         if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
             continue;
@@ -22,12 +24,11 @@ QString FirstMistake(const QStringList& arguments) {
         const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
                                  .section(QLatin1Char('='), 0, 0);
         if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
-            return QStringLiteral("unknown option '%1'")
-                .arg(QString::fromLocal8Bit(argument.toLatin1()));
+            return Tr("unknown option '%1'").arg(QString::fromLocal8Bit(argument.toLatin1()));
         }
         i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }
-    return QStringLiteral("empty file name");  // only an empty file after "--" is left
+    return Tr("empty file name");  // only an empty file after "--" is left
 }
 
 }  // namespace
@@ -66,15 +67,15 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     if (!parser.unknownOptionNames().isEmpty() || files.contains(QString())) {
         info.error = FirstMistake(arguments);
     } else if (!parsed && parser.errorText().contains(QLatin1String("--user-base"))) {
-        info.error = QStringLiteral("--user-base takes no value");
+        info.error = Tr("--user-base takes no value");
     } else if (!parsed || (!bases.isEmpty() && bases.first().isEmpty())) {
-        info.error = QStringLiteral("--base needs a file name");
+        info.error = Tr("--base needs a file name");
     } else if (bases.size() > 1) {
-        info.error = QStringLiteral("--base given twice");
+        info.error = Tr("--base given twice");
     } else if (!bases.isEmpty() && parser.isSet(userBase)) {
-        info.error = QStringLiteral("--base and --user-base cannot be used together");
+        info.error = Tr("--base and --user-base cannot be used together");
     } else if (files.size() > 1) {
-        info.error = QStringLiteral("more than one file given");
+        info.error = Tr("more than one file given");
     }
     if (!info.error.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::Error;
@@ -90,15 +91,15 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
 }
 
 QString CommandLineUsage(const QString& programName, const QString& description) {
-    return QStringLiteral(
-               "Usage: %1 [--base FILE | --user-base] [FILE]\n"
-               "%2\n"
-               "\n"
-               "  FILE         open FILE as the document\n"
-               "  --base FILE  keep the program's data in FILE\n"
-               "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
-               "  --help       show this help and exit\n"
-               "  --version    show the version and exit\n")
+    // Translators: %1 is the program's name, %2 what it does; the options stay as they are.
+    return Tr("Usage: %1 [--base FILE | --user-base] [FILE]\n"
+              "%2\n"
+              "\n"
+              "  FILE         open FILE as the document\n"
+              "  --base FILE  keep the program's data in FILE\n"
+              "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
+              "  --help       show this help and exit\n"
+              "  --version    show the version and exit\n")
         .arg(programName, description);
 }
 

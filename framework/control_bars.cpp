@@ -9,6 +9,7 @@
 
 #include "framework/frame_wnd.h"
 #include "framework/key_state.h"
+#include "framework/translation.h"
 
 namespace framework {
 
@@ -23,7 +24,7 @@ constexpr int kPromptLeft = 6;
 
 QToolBar* CreateToolBar(FrameWnd& frame) {
     const FrameResources& resources = frame.Resources();
-    auto* bar = new QToolBar(QStringLiteral("Standard"), &frame);
+    auto* bar = new QToolBar(Tr("Standard"), &frame);
     bar->setObjectName(QStringLiteral("StandardToolBar"));
     bar->setMovable(true);
     bar->setFloatable(true);

@@ -12,8 +12,10 @@
 #include <QStyle>
 
 #include "framework/application.h"
+#include "framework/dialog_fit.h"
 #include "framework/frame_wnd.h"
 #include "framework/modal_runner.h"
+#include "framework/translation.h"
 
 namespace framework {
 
@@ -191,7 +193,7 @@ QSize Dialog::BaseUnits() const {
 namespace {
 
 QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
-    auto* push = new QPushButton(item.text, parentWidget);
+    auto* push = new QPushButton(Translated(item.text), parentWidget);
     push->setDefault(item.kind == ControlKind::DefPushButton);
     return push;
 }
@@ -199,17 +201,17 @@ QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
 QWidget* MakeRadioButton(const ControlTemplate& item, QWidget* parentWidget) {
     // The radio buttons of one box (or of the dialog) uncheck one another, as a person expects;
     // the dialog's click handlers set every state all the same.
-    auto* radio = new QRadioButton(item.text, parentWidget);
+    auto* radio = new QRadioButton(Translated(item.text), parentWidget);
     radio->setAutoExclusive(true);
     return radio;
 }
 
 QWidget* MakeGroupBox(const ControlTemplate& item, QWidget* parentWidget) {
-    return new QGroupBox(item.text, parentWidget);
+    return new QGroupBox(Translated(item.text), parentWidget);
 }
 
 QWidget* MakeStaticText(const ControlTemplate& item, QWidget* parentWidget) {
-    auto* label = new QLabel(item.text, parentWidget);
+    auto* label = new QLabel(Translated(item.text), parentWidget);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -259,23 +261,24 @@ void Dialog::CreateWindowFromTemplate() {
         owner = GetApp()->GetMainWnd();
     }
     window = new DialogWindow(*this, owner);
-    window->setWindowTitle(dialogTemplate.title);
+    window->setWindowTitle(Translated(dialogTemplate.title));
     window->setFont(DialogFont());
     const QSize units = BaseUnits();
     auto toPixels = [&units](int x, int y, int w, int h) {
         return QRect(MulDiv(x, units.width(), 4), MulDiv(y, units.height(), 8),
                      MulDiv(w, units.width(), 4), MulDiv(h, units.height(), 8));
     };
-    window->setFixedSize(toPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
     // Group boxes first, so that every control drawn inside one is made inside it: a screen
     // reader then reads a box's radio buttons as its own, and the arrow keys move among them.
-    std::vector<std::pair<QRect, QWidget*>> boxes;
+    std::vector<PlacedControl> placed;
+    std::vector<QRect> boxUnits;
     for (const ControlTemplate& item : dialogTemplate.controls) {
         if (item.kind == ControlKind::GroupBox) {
-            QWidget* box = MakeControl(item, window);
-            box->setGeometry(toPixels(item.x, item.y, item.width, item.height));
-            boxes.emplace_back(QRect(item.x, item.y, item.width, item.height), box);
+            placed.push_back({MakeControl(item, window),
+                              toPixels(item.x, item.y, item.width, item.height), -1,
+                              Translated(item.text) != item.text});
+            boxUnits.emplace_back(item.x, item.y, item.width, item.height);
         }
     }
     QWidget* previousTabStop = nullptr;
@@ -283,15 +286,16 @@ void Dialog::CreateWindowFromTemplate() {
         if (item.kind == ControlKind::GroupBox) {
             continue;
         }
-        QWidget* holder = window;
-        for (const auto& [area, box] : boxes) {
-            if (area.contains(QRect(item.x, item.y, item.width, item.height))) {
-                holder = box;
+        int holder = -1;
+        for (size_t box = 0; box < boxUnits.size(); ++box) {
+            if (boxUnits[box].contains(QRect(item.x, item.y, item.width, item.height))) {
+                holder = static_cast<int>(box);
             }
         }
-        QWidget* control = MakeControl(item, holder);
-        control->setGeometry(toPixels(item.x, item.y, item.width, item.height)
-                                 .translated(-holder->mapTo(window, QPoint(0, 0))));
+        QWidget* control = MakeControl(
+            item, holder < 0 ? window.data() : placed[static_cast<size_t>(holder)].control);
+        placed.push_back({control, toPixels(item.x, item.y, item.width, item.height), holder,
+                          item.kind != ControlKind::Icon && Translated(item.text) != item.text});
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             // A radio button is always reached: Tab stops at one of its box, arrows move on.
             const bool reached = item.tabStop || item.kind == ControlKind::AutoRadioButton;
@@ -310,6 +314,15 @@ void Dialog::CreateWindowFromTemplate() {
         if (item.id != kNoControlId) {
             controlsById[item.id] = control;
         }
+    }
+    // A translation longer than the English makes room for itself.
+    window->setFixedSize(
+        FitTexts(placed, toPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size()));
+    for (const PlacedControl& control : placed) {
+        const QPoint origin = control.holder < 0
+                                  ? QPoint()
+                                  : placed[static_cast<size_t>(control.holder)].area.topLeft();
+        control.control->setGeometry(control.area.translated(-origin));
     }
 }
 

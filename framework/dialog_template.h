@@ -1,5 +1,6 @@
 // A dialog described as data: its title, its size and every control with its position, all in
-// dialog units. `Dialog` builds the window from it each time the dialog opens.
+// dialog units. `Dialog` builds the window from it each time the dialog opens, with its texts
+// in the user's language; they are written here in English, marked for the catalogue.
 //
 // Dialog units follow the dialog font: one horizontal unit is a quarter of the font's average
 // character width and one vertical unit an eighth of its height, so a dialog keeps its
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "framework/standard_ids.h"
+#include "framework/translation.h"
 
 namespace framework {
 
@@ -48,7 +50,7 @@ inline ControlTemplate StaticText(const char* text, int x, int y, int width, int
 
 // The OK button that Enter presses (the standard 50 by 14 units).
 inline ControlTemplate DefaultOkButton(int x, int y) {
-    ControlTemplate ok = StaticText("OK", x, y, 50, 14);
+    ControlTemplate ok = StaticText(TrNoop("OK"), x, y, 50, 14);
     ok.id = kIdOk;
     ok.kind = ControlKind::DefPushButton;
     ok.tabStop = true;

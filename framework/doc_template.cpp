@@ -1,6 +1,7 @@
 #include "framework/doc_template.h"
 
 #include "framework/document.h"
+#include "framework/translation.h"
 #include "framework/view.h"
 
 namespace framework {
@@ -98,7 +99,7 @@ void DocTemplate::UpdateFrameTitle() {
 
 void DocTemplate::SetDefaultTitle() {
     const QString name = resources.DocumentString(1);
-    document->SetTitle(name.isEmpty() ? QStringLiteral("Untitled") : name);
+    document->SetTitle(name.isEmpty() ? Tr("Untitled") : name);
 }
 
 void DocTemplate::OnFrameDestroyed() {

@@ -9,6 +9,7 @@
 #include "framework/doc_template.h"
 #include "framework/frame_wnd.h"
 #include "framework/message_box.h"
+#include "framework/translation.h"
 #include "framework/view.h"
 
 namespace framework {
@@ -41,7 +42,7 @@ bool Document::OnNewDocument() {
 bool Document::OnOpenDocument(const QString& path) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        MessageBox(MainWindow(), QStringLiteral("Cannot open the file \"%1\".").arg(path));
+        MessageBox(MainWindow(), Tr("Cannot open the file \"%1\".").arg(path));
         return false;
     }
     DeleteContents();
@@ -60,7 +61,7 @@ bool Document::OnSaveDocument(const QString& path) {
         saved = file.commit();
     }
     if (!saved) {
-        MessageBox(MainWindow(), QStringLiteral("Cannot save the file \"%1\".").arg(path));
+        MessageBox(MainWindow(), Tr("Cannot save the file \"%1\".").arg(path));
         return false;
     }
     SetModifiedFlag(false);
@@ -73,7 +74,7 @@ bool Document::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    switch (MessageBox(MainWindow(), QStringLiteral("Save changes to %1?").arg(title),
+    switch (MessageBox(MainWindow(), Tr("Save changes to %1?").arg(title),
                        MessageButtons::YesNoCancel, MessageIcon::Question)) {
         case kIdYes:
             return DoFileSave();
@@ -90,7 +91,7 @@ bool Document::DoSave(const QString& path) {
     if (naming) {
         Application* app = GetApp();
         target = pathName.isEmpty() ? title : pathName;
-        if (app == nullptr || !app->DoPromptFileName(target, QStringLiteral("Save As"), false)) {
+        if (app == nullptr || !app->DoPromptFileName(target, Tr("Save As"), false)) {
             return false;
         }
     }
@@ -103,8 +104,7 @@ bool Document::DoSave(const QString& path) {
 
 bool Document::SaveToFile(const QString& path, bool chosenNow) {
     if (chosenNow && QFileInfo::exists(path) &&
-        MessageBox(MainWindow(),
-                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+        MessageBox(MainWindow(), Tr("%1 already exists.\nDo you want to replace it?").arg(path),
                    MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
         return false;
     }

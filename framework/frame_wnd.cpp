@@ -12,6 +12,7 @@
 #include "framework/application.h"
 #include "framework/cmd_ui.h"
 #include "framework/document.h"
+#include "framework/translation.h"
 #include "framework/view.h"
 
 namespace framework {
@@ -57,7 +58,7 @@ FrameWnd::~FrameWnd() {
 
 bool FrameWnd::LoadFrame(const FrameResources& frameResources, CreateContext& context) {
     resources = frameResources;
-    setWindowTitle(resources.DocumentString(0));
+    setWindowTitle(Translated(resources.DocumentString(0)));
     const QIcon fallback(resources.iconFallback);
     setWindowIcon(resources.iconTheme.isEmpty() ? fallback
                                                 : QIcon::fromTheme(resources.iconTheme, fallback));
@@ -89,14 +90,16 @@ bool FrameWnd::OnCreate(CreateContext& context) {
 void FrameWnd::CreateActions() {
     for (const CommandResource& entry : resources.commands) {
         auto* action = new QAction(this);
-        const QString tooltip = TooltipPrompt(entry.prompt);
+        const QString prompt = Translated(entry.prompt);
+        const QString tooltip = TooltipPrompt(prompt);
         // The menu writes the accelerator after the text from the shortcut itself, so the text
         // keeps only the item's words, which screen readers read as its name.
-        action->setText(entry.text.isEmpty() ? tooltip
-                                             : entry.text.section(QLatin1Char('\t'), 0, 0));
+        action->setText(entry.text.isEmpty()
+                            ? tooltip
+                            : Translated(entry.text).section(QLatin1Char('\t'), 0, 0));
         action->setIconText(tooltip);
         action->setToolTip(tooltip);
-        action->setStatusTip(StatusPrompt(entry.prompt));
+        action->setStatusTip(StatusPrompt(prompt));
         QList<QKeySequence> keys;
         for (const QString& key : entry.keys) {
             keys.append(QKeySequence(key, QKeySequence::PortableText));
@@ -116,8 +119,8 @@ void FrameWnd::CreateActions() {
 void FrameWnd::BuildMenu(QMenu* menu, const std::vector<MenuResource>& items) {
     for (const MenuResource& item : items) {
         if (item.IsPopup()) {
-            QMenu* popup = menu == nullptr ? menuBar()->addMenu(item.popupText)
-                                           : menu->addMenu(item.popupText);
+            const QString text = Translated(item.popupText);
+            QMenu* popup = menu == nullptr ? menuBar()->addMenu(text) : menu->addMenu(text);
             QObject::connect(popup, &QMenu::aboutToShow, this, [this] { UpdateCmdUI(); });
             BuildMenu(popup, item.items);
         } else if (item.IsSeparator()) {
@@ -160,6 +163,10 @@ void FrameWnd::UpdateCmdUI() {
     }
 }
 
+QString FrameWnd::LoadString(uint32_t stringId) const {
+    return Translated(resources.String(stringId));
+}
+
 QAction* FrameWnd::GetAction(CommandId id) const {
     auto found = commandActions.find(id);
     return found == commandActions.end() ? nullptr : found->second;
@@ -177,7 +184,7 @@ Document* FrameWnd::GetActiveDocument() const {
 }
 
 void FrameWnd::OnUpdateFrameTitle() {
-    const QString frameTitle = resources.DocumentString(0);
+    const QString frameTitle = Translated(resources.DocumentString(0));
     Document* document = GetActiveDocument();
     if (document == nullptr || document->GetTitle().isEmpty()) {
         setWindowTitle(frameTitle);

@@ -49,7 +49,8 @@ class FrameWnd : public QMainWindow, public CmdTarget {
     QAction* GetAction(CommandId id) const;
     void CheckMenuItem(CommandId id, bool checked);
     const FrameResources& Resources() const { return resources; }
-    QString LoadString(uint32_t stringId) const { return resources.String(stringId); }
+    // A string of the resources, in the user's language.
+    QString LoadString(uint32_t stringId) const;
 
     View* GetActiveView() const { return activeView; }
     Document* GetActiveDocument() const;

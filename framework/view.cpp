@@ -10,6 +10,7 @@
 #include "framework/document.h"
 #include "framework/message_box.h"
 #include "framework/modal_runner.h"
+#include "framework/translation.h"
 
 namespace framework {
 
@@ -145,7 +146,7 @@ void View::OnPrint(QPainter& painter, QPrinter&) {
 bool View::PrintTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        MessageBox(window(), QStringLiteral("The document could not be printed."));
+        MessageBox(window(), Tr("The document could not be printed."));
         return false;
     }
     OnPrint(painter, printer);

@@ -1,31 +1,35 @@
 #include "game/options_dialog.h"
 
+#include "table/translation.h"
+
 namespace game {
 
 using framework::ControlKind;
 using framework::kNoControlId;
+using table::TrNoop;
 
 framework::DialogTemplate OptionsDialogTemplate() {
     framework::DialogTemplate dialog;
     dialog.id = kOptionsDialog;
-    dialog.title = QStringLiteral("Options");
+    dialog.title = TrNoop("Options");
     dialog.width = 202;
     dialog.height = 141;
     // id, kind, text, x, y, width, height, tab stop (radio buttons are reached by their box)
     dialog.controls = {
-        {framework::kIdOk, ControlKind::DefPushButton, "OK", 144, 7, 50, 14, true},
-        {framework::kIdCancel, ControlKind::PushButton, "Cancel", 144, 27, 50, 14, true},
-        {kThreeRowsButton, ControlKind::AutoRadioButton, "Three", 15, 20, 42, 10, false},
-        {kFourRowsButton, ControlKind::AutoRadioButton, "Four (Default)", 15, 32, 70, 10, false},
-        {kNoControlId, ControlKind::GroupBox, "Number of Rows", 7, 7, 119, 72, false},
-        {kFiveRowsButton, ControlKind::AutoRadioButton, "Five", 15, 43, 61, 10, false},
-        {kSixRowsButton, ControlKind::AutoRadioButton, "Six", 15, 52, 54, 10, false},
-        {kSevenRowsButton, ControlKind::AutoRadioButton, "Seven", 15, 64, 43, 10, false},
-        {kNoControlId, ControlKind::GroupBox, "Playing Order", 7, 94, 119, 39, false},
-        {kHumanFirstButton, ControlKind::AutoRadioButton, "Human Plays First", 13, 106, 76, 12,
+        {framework::kIdOk, ControlKind::DefPushButton, TrNoop("OK"), 144, 7, 50, 14, true},
+        {framework::kIdCancel, ControlKind::PushButton, TrNoop("Cancel"), 144, 27, 50, 14, true},
+        {kThreeRowsButton, ControlKind::AutoRadioButton, TrNoop("Three"), 15, 20, 42, 10, false},
+        {kFourRowsButton, ControlKind::AutoRadioButton, TrNoop("Four (Default)"), 15, 32, 70, 10,
          false},
-        {kComputerFirstButton, ControlKind::AutoRadioButton, "Computer Plays First", 13, 118, 76,
+        {kNoControlId, ControlKind::GroupBox, TrNoop("Number of Rows"), 7, 7, 119, 72, false},
+        {kFiveRowsButton, ControlKind::AutoRadioButton, TrNoop("Five"), 15, 43, 61, 10, false},
+        {kSixRowsButton, ControlKind::AutoRadioButton, TrNoop("Six"), 15, 52, 54, 10, false},
+        {kSevenRowsButton, ControlKind::AutoRadioButton, TrNoop("Seven"), 15, 64, 43, 10, false},
+        {kNoControlId, ControlKind::GroupBox, TrNoop("Playing Order"), 7, 94, 119, 39, false},
+        {kHumanFirstButton, ControlKind::AutoRadioButton, TrNoop("Human Plays First"), 13, 106, 76,
          12, false},
+        {kComputerFirstButton, ControlKind::AutoRadioButton, TrNoop("Computer Plays First"), 13,
+         118, 76, 12, false},
     };
     return dialog;
 }

@@ -10,6 +10,7 @@
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "framework/message_box.h"
+#include "framework/translation.h"
 #include "framework/view.h"
 #include "game/board_view.h"
 #include "table/escaped_name.h"
@@ -17,6 +18,8 @@
 namespace game {
 
 namespace {
+
+using framework::Tr;
 
 std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath, table::FolderRule rule) {
     auto positions = std::make_shared<table::PositionTable>(std::move(basePath), rule);
@@ -89,36 +92,33 @@ bool CTorvelDoc::OnOpenDocument(const QString& path) {
     engine::SavedGameFile opening;
     const engine::SavedGameFile::Opened opened = opening.Open(Bytes(path));
     // A file the program was started with and cannot open ends it, as it always did.
-    const QString after = IsOpeningAtStartUp() ? QStringLiteral("\nTorvel ends.")
-                                               : QStringLiteral("\nThe game in progress goes on.");
+    const QString ends = IsOpeningAtStartUp() ? '\n' + Tr("Torvel ends.") : QString();
+    const QString after = IsOpeningAtStartUp() ? ends : '\n' + Tr("The game in progress goes on.");
+    const QString noGame = Tr("\"%1\" holds no saved game; the game in progress goes on.");
     if (!opened.result.Done() || opened.content == Content::Nothing) {
         const table::FileResult why =
             opened.result.Done() ? table::FileResult{table::FileOutcome::Missing} : opened.result;
-        Tell(QStringLiteral("Cannot open the file \"%1\": %2.%3")
-                 .arg(Shown(path), Reason(why), IsOpeningAtStartUp() ? after : QString()));
+        Tell(Tr("Cannot open the file \"%1\": %2.").arg(Shown(path), Reason(why)) + ends);
         return false;
     }
     switch (opened.content) {
         case Content::Damaged:
-            Tell(QStringLiteral("Cannot open the saved game \"%1\": line %2: %3.%4")
-                     .arg(Shown(path))
-                     .arg(opened.reading.line)
-                     .arg(QString::fromStdString(opened.reading.problem), after));
+            // Translators: the file, the line, and what is wrong there.
+            Tell(Tr("Cannot open the saved game \"%1\": line %2: %3.")
+                     .arg(Shown(path), QString::number(opened.reading.line),
+                          QString::fromStdString(opened.reading.problem)) +
+                 after);
             return false;
         case Content::NotAGame:
             if (IsOpeningAtStartUp()) {
-                Tell(QStringLiteral("Cannot open the file \"%1\": it holds no saved game.%2")
-                         .arg(Shown(path), after));
+                Tell(Tr("Cannot open the file \"%1\": it holds no saved game.").arg(Shown(path)) +
+                     ends);
             } else {
-                ShowFileNotice(QStringLiteral("\"%1\" holds no saved game; the game in progress "
-                                              "goes on.")
-                                   .arg(Shown(QFileInfo(path).fileName())));
+                ShowFileNotice(noGame.arg(Shown(QFileInfo(path).fileName())));
             }
             return false;
         case Content::Empty:  // what earlier versions saved: the name is taken, the game goes on
-            ShowFileNotice(
-                QStringLiteral("\"%1\" holds no saved game; the game in progress goes on.")
-                    .arg(Shown(QFileInfo(path).fileName())));
+            ShowFileNotice(noGame.arg(Shown(QFileInfo(path).fileName())));
             break;
         case Content::Game:
             ShowFileNotice(QString());
@@ -137,8 +137,7 @@ bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
     engine::SavedGameFile& target = chosenNow || !file.IsOpen() ? named : file;
     if (&target == &named) {
         if (const table::FileResult aimed = named.Aim(Bytes(path)); !aimed.Done()) {
-            Tell(QStringLiteral("Cannot save the game as \"%1\": %2.")
-                     .arg(Shown(path), Reason(aimed)));
+            Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(aimed)));
             return false;
         }
     }
@@ -146,25 +145,23 @@ bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
                                      ? engine.GetTable()->CompareWithBaseFile(target.Where())
                                      : table::Sameness::Different;
     if (base != table::Sameness::Different) {
-        Tell(base == table::Sameness::Same
-                 ? QStringLiteral("Cannot save the game as \"%1\": that file is the computer's "
-                                  "base of positions.")
-                       .arg(Shown(path))
-                 : QStringLiteral("Cannot save the game as \"%1\": Torvel cannot tell whether "
-                                  "that file is the computer's base of positions.")
-                       .arg(Shown(path)));
+        Tell((base == table::Sameness::Same
+                  ? Tr("Cannot save the game as \"%1\": that file is the computer's base of "
+                       "positions.")
+                  : Tr("Cannot save the game as \"%1\": Torvel cannot tell whether that file is "
+                       "the computer's base of positions."))
+                 .arg(Shown(path)));
         return false;
     }
     table::FileResult saved = target.Save(SavedGameOf());
     if (saved.outcome == table::FileOutcome::Changed) {
         // Someone else's file is there, or this one changed since: replaced only when asked to.
         const QString question =
-            chosenNow || &target == &named
-                ? QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(Shown(path))
-                : QStringLiteral(
-                      "\"%1\" has changed since Torvel read or wrote it.\nDo you "
-                      "want to replace it?")
-                      .arg(Shown(path));
+            (chosenNow || &target == &named
+                 ? Tr("%1 already exists.\nDo you want to replace it?")
+                 : Tr("\"%1\" has changed since Torvel read or wrote it.\nDo you want to "
+                      "replace it?"))
+                .arg(Shown(path));
         if (framework::MessageBox(MainWindow(), question, framework::MessageButtons::YesNo,
                                   framework::MessageIcon::Warning) != framework::kIdYes) {
             return false;
@@ -173,13 +170,13 @@ bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
         saved = target.Save(SavedGameOf(), &agreed);
     }
     if (!saved.Done()) {
-        Tell(QStringLiteral("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(saved)));
+        Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(saved)));
         return false;
     }
     if (&target == &named) {
         file = std::move(named);
     }
-    ShowFileNotice(QStringLiteral("Saved as \"%1\".").arg(Shown(QFileInfo(path).fileName())));
+    ShowFileNotice(Tr("Saved as \"%1\".").arg(Shown(QFileInfo(path).fileName())));
     SetModifiedFlag(false);
     return true;
 }

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "framework/translation.h"
+
 namespace shell {
 
 std::string DataHome() {
@@ -45,8 +47,8 @@ BaseLocation ChooseBaseFile(const framework::CommandLineInfo& commandLine) {
     if (error != 0) {
         return {{},
                 table::FolderRule::Any,
-                QStringLiteral("the folder '%1' for the base file cannot be made (%2); the "
-                               "computer's positions are not kept this time")
+                framework::Tr("the folder '%1' for the base file cannot be made (%2); the "
+                              "computer's positions are not kept this time")
                     .arg(QString::fromStdString(table::EscapedName(folder)),
                          QString::fromLocal8Bit(std::strerror(error)))};
     }

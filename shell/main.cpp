@@ -6,14 +6,17 @@
 #include <cstdlib>
 
 #include "framework/command_line.h"
+#include "framework/translation.h"
+#include "shell/qt_translation.h"
 #include "shell/torvel_app.h"
+#include "table/translation.h"
 
 namespace {
 
-const char kDescription[] =
+const char* const kDescription = table::TrNoop(
     "Misere Nim against the computer: whoever takes the last stick loses.\n"
     "The computer keeps the positions it has scored in torvelbase.txt: in the working\n"
-    "directory, or with --user-base in $XDG_DATA_HOME/torvel (~/.local/share/torvel).";
+    "directory, or with --user-base in $XDG_DATA_HOME/torvel (~/.local/share/torvel).");
 
 // True when Qt has a windowing system to talk to; without one it would abort.
 bool HaveDisplay(const QStringList& arguments) {
@@ -29,10 +32,11 @@ bool HaveDisplay(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    table::StartTranslation();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QString usage =
-        framework::CommandLineUsage(QStringLiteral("torvel"), QString::fromLatin1(kDescription));
+        framework::CommandLineUsage(QStringLiteral("torvel"), framework::Tr(kDescription));
     const framework::CommandLineInfo early =
         framework::ParseCommandLine(framework::RawArguments(argc, argv));
     if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Help) {
@@ -49,11 +53,13 @@ int main(int argc, char** argv) {
             err << "torvel: " << early.error << "\n" << usage;
             return 2;
         }
-        err << "torvel: no display to show the window on (DISPLAY is not set)\n";
+        err << "torvel: " << framework::Tr("no display to show the window on (DISPLAY is not set)")
+            << "\n";
         return 1;
     }
 
     QApplication qtApp(argc, argv);
+    shell::LoadQtTranslation(qtApp);
     // Qt has taken its own options (-platform, -style, ...) out of argv; what is left is ours.
     const framework::CommandLineInfo commandLine =
         framework::ParseCommandLine(framework::RawArguments(argc, argv));

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "table/translation.h"
+
 namespace table {
 namespace {
 
@@ -85,24 +87,25 @@ BaseFileContents BaseFile::Load() {
     if (!resolved) {
         Resolve();  // once a run: later steps act on what was resolved first
     }
-    const std::string keeps = ", and the positions found in this run are not kept";
     if (resolving.outcome == FileOutcome::Missing) {
         return contents;  // no folder: saves will say why they fail
     }
     contents.status = LoadStatus::Unreadable;
     if (resolving.outcome == FileOutcome::LinkRefused) {
-        contents.problem.what = "a link that another user made in a shared folder";
-        StopSaving(kToldUnreadable, "the base file " + Shown() +
-                                        " is a link that another user made in a shared folder: "
-                                        "it is not followed" +
-                                        keeps);
+        contents.problem.what = Tr("a link that another user made in a shared folder");
+        StopSaving(kToldUnreadable,
+                   Fill(Tr("the base file %1 is a link that another user made in a shared folder: "
+                           "it is not followed, and the positions found in this run are not kept"),
+                        {Shown()}));
         return contents;
     }
     if (resolving.outcome == FileOutcome::NotPrivate) {
-        contents.problem.what = "its folder is not the user's own, or others may write to it";
-        StopSaving(kToldUnreadable, "the folder '" + EscapedName(FolderOf(path)) +
-                                        "' of the base file is not yours alone: it is not used" +
-                                        keeps);
+        contents.problem.what = Tr("its folder is not the user's own, or others may write to it");
+        StopSaving(
+            kToldUnreadable,
+            Fill(Tr("the folder '%1' of the base file is not yours alone: it is not used, and "
+                    "the positions found in this run are not kept"),
+                 {EscapedName(FolderOf(path))}));
         return contents;
     }
     if (resolving.Done()) {
@@ -118,30 +121,32 @@ BaseFileContents BaseFile::Load() {
     read = read.Done() ? ReadAll(found.fd.Get(), kMaxBaseFileBytes, text) : read;
     if (!read.Done() && read.outcome != FileOutcome::TooLarge) {
         const bool notRegular = read.outcome == FileOutcome::NotRegular;
-        contents.problem.what = notRegular ? "not a regular file" : SystemWords(read);
+        contents.problem.what = notRegular ? Tr("not a regular file") : SystemWords(read);
         StopSaving(kToldUnreadable,
-                   "the base file " + Shown() +
-                       (notRegular ? " is not a regular file"
-                                   : " cannot be read (" + contents.problem.what + ")") +
-                       ": it is left as it is" + keeps);
+                   notRegular ? Fill(Tr("the base file %1 is not a regular file: it is left as it "
+                                        "is, and the positions found in this run are not kept"),
+                                     {Shown()})
+                              : Fill(Tr("the base file %1 cannot be read (%2): it is left as it "
+                                        "is, and the positions found in this run are not kept"),
+                                     {Shown(), contents.problem.what}));
         return contents;
     }
     contents = read.Done()
                    ? ParseBaseFile(text)
                    : BaseFileContents{
-                         LoadStatus::Damaged, {}, {}, {1, "the file is larger than any table"}};
+                         LoadStatus::Damaged, {}, {}, {1, Tr("the file is larger than any table")}};
     if (contents.status == LoadStatus::Damaged) {
-        Tell(kToldDamaged, "the base file " + Shown() + " is damaged (line " +
-                               std::to_string(contents.problem.line) + ": " +
-                               contents.problem.what + "); starting with an empty table");
+        Tell(kToldDamaged, Fill(Tr("the base file %1 is damaged (line %2: %3); starting with an "
+                                   "empty table"),
+                                {Shown(), contents.problem.line, contents.problem.what}));
     } else {
         known = StampOf(found.info);
     }
     if ((found.info.st_mode & 0222) == 0 ||
         ::faccessat(where.Folder(), where.Name().c_str(), W_OK, AT_EACCESS) != 0) {
-        StopSaving(kToldReadOnly, "the base file " + Shown() +
-                                      " is read-only: its positions are used, and new ones "
-                                      "are not kept");
+        StopSaving(kToldReadOnly, Fill(Tr("the base file %1 is read-only: its positions are "
+                                          "used, and new ones are not kept"),
+                                       {Shown()}));
     }
     return contents;
 }
@@ -170,8 +175,8 @@ FileResult BaseFile::SetAside(const OpenFile& found) {
             return {FileOutcome::Changed};
         }
         if (notice) {
-            notice("the damaged base file " + Shown() + " was set aside as '" +
-                   EscapedName(where.Shown() + suffix) + "'");
+            notice(Fill(Tr("the damaged base file %1 was set aside as '%2'"),
+                        {Shown(), EscapedName(where.Shown() + suffix)}));
         }
         return {};
     }
@@ -191,9 +196,9 @@ BaseFile::Step BaseFile::SaveOnce(const Absorb& absorb, const Text& text,
                                                        : Step::Failed;
     }
     if (failure.outcome == FileOutcome::NotRegular) {
-        StopSaving(kToldStopped, "the base file " + Shown() +
-                                     " was replaced by something that is not a regular file; "
-                                     "nothing more is saved in this run");
+        StopSaving(kToldStopped, Fill(Tr("the base file %1 was replaced by something that is not "
+                                         "a regular file; nothing more is saved in this run"),
+                                      {Shown()}));
         return Step::Held;
     }
     if (!failure.Done()) {
@@ -201,9 +206,10 @@ BaseFile::Step BaseFile::SaveOnce(const Absorb& absorb, const Text& text,
     }
     if (!LockWithin(found.fd.Get(), Clock::now() + (lockMissed ? Clock::duration(0) : kLockWait))) {
         lockMissed = true;
-        Tell(kToldLockMissed, "the base file " + Shown() +
-                                  " is locked by another program; the positions found are kept "
-                                  "in memory until a save can have it");
+        Tell(kToldLockMissed,
+             Fill(Tr("the base file %1 is locked by another program; the "
+                     "positions found are kept in memory until a save can have it"),
+                  {Shown()}));
         return Step::Held;
     }
     lockMissed = false;
@@ -224,9 +230,9 @@ BaseFile::Step BaseFile::SaveOnce(const Absorb& absorb, const Text& text,
         } else {
             failure = SetAside(found);
             if (!failure.Done() && failure.outcome != FileOutcome::Changed) {
-                StopSaving(kToldStopped, "the damaged base file " + Shown() +
-                                             " could not be set aside (" + SystemWords(failure) +
-                                             "); nothing is saved in this run");
+                StopSaving(kToldStopped, Fill(Tr("the damaged base file %1 could not be set aside "
+                                                 "(%2); nothing is saved in this run"),
+                                              {Shown(), SystemWords(failure)}));
                 return Step::Held;
             }
             return Step::Again;  // set aside: a new file is made next
@@ -262,8 +268,9 @@ bool BaseFile::Save(const Absorb& absorb, const Text& text, const WriteFunction&
         const std::string why = step == Step::Again  ? std::strerror(EAGAIN)
                                 : failure.error != 0 ? std::strerror(failure.error)
                                                      : FailureText(failure);
-        Tell(kToldSaveFailed, "the base file " + Shown() + " could not be saved (" + why +
-                                  "); positions found from now on are not kept");
+        Tell(kToldSaveFailed, Fill(Tr("the base file %1 could not be saved (%2); positions found "
+                                      "from now on are not kept"),
+                                   {Shown(), why}));
     }
     return false;
 }
@@ -289,11 +296,11 @@ bool BaseFile::Sync() {
     if (opened.Done() && error == 0) {
         return true;
     }
-    Tell(kToldSyncFailed, "the base file " + Shown() + " could not be made safe on disk (" +
-                              (opened.outcome == FileOutcome::NotRegular
-                                   ? "it was replaced by something that is not a regular file"
-                                   : std::strerror(error != 0 ? error : EIO)) +
-                              ")");
+    Tell(kToldSyncFailed,
+         Fill(Tr("the base file %1 could not be made safe on disk (%2)"),
+              {Shown(), opened.outcome == FileOutcome::NotRegular
+                            ? Tr("it was replaced by something that is not a regular file")
+                            : std::strerror(error != 0 ? error : EIO)}));
     return false;
 }
 

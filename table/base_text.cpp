@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "table/decimal.h"
+#include "table/translation.h"
 
 namespace table {
 namespace {
@@ -66,15 +67,26 @@ BaseFileContents Damaged(size_t line, std::string what) {
     return contents;
 }
 
-std::string Describe(Tokenizer::Result result, const char* field) {
-    switch (result) {
-        case Tokenizer::Result::End:
-            return std::string("the file ends before ") + field;
-        case Tokenizer::Result::OutOfRange:
-            return std::string(field) + " is out of range";
-        default:
-            return std::string(field) + " is not a decimal integer";
-    }
+// The numbers the file holds, as its problems name them.
+enum class Field { KeyCount, Length, Value, Score };
+
+// What is wrong with a number that was not read: for each field, that the file ends before it,
+// that it is out of range, that it is no decimal integer.
+std::string Describe(Tokenizer::Result result, Field field) {
+    static constexpr const char* kProblems[4][3] = {
+        {TrNoop("the file ends before the key count"), TrNoop("the key count is out of range"),
+         TrNoop("the key count is not a decimal integer")},
+        {TrNoop("the file ends before a key's length"), TrNoop("a key's length is out of range"),
+         TrNoop("a key's length is not a decimal integer")},
+        {TrNoop("the file ends before a key's value"), TrNoop("a key's value is out of range"),
+         TrNoop("a key's value is not a decimal integer")},
+        {TrNoop("the file ends before a key's score"), TrNoop("a key's score is out of range"),
+         TrNoop("a key's score is not a decimal integer")},
+    };
+    const int problem = result == Tokenizer::Result::End          ? 0
+                        : result == Tokenizer::Result::OutOfRange ? 1
+                                                                  : 2;
+    return Tr(kProblems[static_cast<int>(field)][problem]);
 }
 
 }  // namespace
@@ -115,13 +127,13 @@ BaseFileContents ParseBaseFile(std::string_view text) {
     Tokenizer tokens(text);
     int32_t count = 0;
     if (auto r = tokens.Next(count); r != Tokenizer::Result::Ok) {
-        return Damaged(tokens.TokenLine(), Describe(r, "the key count"));
+        return Damaged(tokens.TokenLine(), Describe(r, Field::KeyCount));
     }
     if (count < 0) {
-        return Damaged(tokens.TokenLine(), "the key count is negative");
+        return Damaged(tokens.TokenLine(), Tr("the key count is negative"));
     }
     if (count > kMaxBaseKeys) {
-        return Damaged(tokens.TokenLine(), "the key count is larger than any table holds");
+        return Damaged(tokens.TokenLine(), Tr("the key count is larger than any table holds"));
     }
     BaseFileContents contents;
     // Every key takes at least four bytes ("0 1\n"), which bounds what a count may reserve.
@@ -132,45 +144,46 @@ BaseFileContents ParseBaseFile(std::string_view text) {
     for (int32_t k = 0; k < count; ++k) {
         int32_t length = 0;
         if (auto r = tokens.Next(length); r != Tokenizer::Result::Ok) {
-            return Damaged(tokens.TokenLine(), Describe(r, "a key's length"));
+            return Damaged(tokens.TokenLine(), Describe(r, Field::Length));
         }
         const size_t keyLine = tokens.TokenLine();
         if (length < 0) {
-            return Damaged(keyLine, "a key's length is negative");
+            return Damaged(keyLine, Tr("a key's length is negative"));
         }
         values.clear();
         for (int32_t i = 0; i < length; ++i) {
             int32_t v = 0;
             if (auto r = tokens.Next(v); r != Tokenizer::Result::Ok) {
-                return Damaged(tokens.TokenLine(), Describe(r, "a key's value"));
+                return Damaged(tokens.TokenLine(), Describe(r, Field::Value));
             }
             if (v < 0) {
-                return Damaged(tokens.TokenLine(), "a key's value is negative");
+                return Damaged(tokens.TokenLine(), Tr("a key's value is negative"));
             }
             values.push_back(v);
         }
         if (length > 0 && values.back() == 0) {
-            return Damaged(keyLine, "a key's last value is 0");
+            return Damaged(keyLine, Tr("a key's last value is 0"));
         }
         if (!CanArise(values)) {
-            return Damaged(keyLine, "a key's position cannot arise in a game of up to seven rows");
+            return Damaged(keyLine,
+                           Tr("a key's position cannot arise in a game of up to seven rows"));
         }
         int32_t score = 0;
         if (auto r = tokens.Next(score); r != Tokenizer::Result::Ok) {
-            return Damaged(tokens.TokenLine(), Describe(r, "a key's score"));
+            return Damaged(tokens.TokenLine(), Describe(r, Field::Score));
         }
         PositionKey key(values, score);
         if (!IsPlausibleScore(key)) {
-            return Damaged(tokens.TokenLine(), "a key's score is impossible for its position");
+            return Damaged(tokens.TokenLine(), Tr("a key's score is impossible for its position"));
         }
         if (!contents.keys.empty() && !contents.keys.back().IsLess(key)) {
-            return Damaged(keyLine, "the keys are not in strictly ascending order");
+            return Damaged(keyLine, Tr("the keys are not in strictly ascending order"));
         }
         contents.keys.push_back(std::move(key));
         contents.lines.push_back({keyLine, tokens.TokenLine()});
     }
     if (!tokens.AtEnd()) {
-        return Damaged(tokens.Line(), "text follows the last key");
+        return Damaged(tokens.Line(), Tr("text follows the last key"));
     }
     contents.status = LoadStatus::Loaded;
     return contents;

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <thread>
 
+#include "table/translation.h"
+
 namespace table {
 namespace {
 
@@ -125,19 +127,19 @@ int RenameNoReplace(int folder, const std::string& from, const std::string& to) 
 std::string FailureText(const FileResult& result) {
     switch (result.outcome) {
         case FileOutcome::Missing:
-            return "no such file";
+            return Tr("no such file");
         case FileOutcome::NotRegular:
-            return "it is not a regular file";
+            return Tr("it is not a regular file");
         case FileOutcome::LinkRefused:
-            return "it is a link that another user made in a shared folder";
+            return Tr("it is a link that another user made in a shared folder");
         case FileOutcome::NotPrivate:
-            return "its folder is not the user's own, or others may write to it";
+            return Tr("its folder is not the user's own, or others may write to it");
         case FileOutcome::TooLarge:
-            return "it is larger than any file Torvel writes";
+            return Tr("it is larger than any file Torvel writes");
         case FileOutcome::Changed:
-            return "it changed meanwhile";
+            return Tr("it changed meanwhile");
         case FileOutcome::Taken:
-            return "another file took its name meanwhile";
+            return Tr("another file took its name meanwhile");
         case FileOutcome::Done:
         case FileOutcome::Failed:
             break;

@@ -14,6 +14,8 @@
 // finds that part out of the tree and skips it. The board itself is named only "Board": its
 // parts say what it shows.
 #include "view/board_accessible.h"
+#include "framework/translation.h"
+#include "table/translation.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -42,14 +44,13 @@ int32_t RowsOf(const CTorvelView& view) {
 // "Row 3: 7 sticks, 2 selected"; "Row 0: 1 stick".
 QString RowName(const CTorvelView& view, int32_t row) {
     const int32_t sticks = view.GetDocument()->engine.GetSticks(row);
-    QString name = QStringLiteral("Row %1: %2 %3")
-                       .arg(row)
-                       .arg(sticks)
-                       .arg(sticks == 1 ? QStringLiteral("stick") : QStringLiteral("sticks"));
-    if (view.turn.sticksTaken > 0 && view.turn.selectedRow == row) {
-        name += QStringLiteral(", %1 selected").arg(view.turn.sticksTaken);
+    std::string name =
+        table::Fill(table::TrN("Row %1: %2 stick", "Row %1: %2 sticks", sticks), {row, sticks});
+    if (const int32_t taken = view.turn.sticksTaken; taken > 0 && view.turn.selectedRow == row) {
+        // Translators: said after a row's sticks: how many of them are picked up.
+        name += table::Fill(table::TrN(", %1 selected", ", %1 selected", taken), {taken});
     }
-    return name;
+    return QString::fromStdString(name);
 }
 
 // The two message lines as sentences: a line that ends without a stop gets one, so that a reader
@@ -225,7 +226,7 @@ class BoardInterface : public QAccessibleWidget {
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
-            return QStringLiteral("Board");
+            return framework::Tr("Board");
         }
         return QAccessibleWidget::text(t);
     }
@@ -367,7 +368,7 @@ QString BoardPart::text(QAccessible::Text t) const {
     if (part == kMessages) {
         return MessageText(*view, true);
     }
-    return part == kPlay ? QStringLiteral("Play") : RowName(*view, Row());
+    return part == kPlay ? framework::Tr("Play") : RowName(*view, Row());
 }
 
 QAccessible::State BoardPart::state() const {

@@ -9,6 +9,7 @@
 
 #include "engine/hint.h"
 #include "engine/lesson_texts.h"
+#include "framework/translation.h"
 #include "view/board_accessible.h"
 #include "view/torvel_view.h"
 
@@ -33,12 +34,13 @@ void CTorvelView::ShowHint() {
         lessonShown = !lessonShown;
         framework::View::RedrawNow();
     } else {
-        bar->showMessage(QStringLiteral("Looking for the best move..."));
+        bar->showMessage(framework::Tr("Looking for the best move..."));
         bar->repaint();
         playing = true;  // the keys wait for the search, as they do for the computer's
         const std::optional<engine::ScoredMove> best = engine::BestMove(document->engine);
         playing = false;
-        hintShown = QString::fromStdString(best ? engine::HintText(*best) : engine::kGameOverText);
+        hintShown = QString::fromStdString(best ? engine::HintText(*best)
+                                                : table::Tr(engine::kGameOverText));
         lessonText = best ? QString::fromStdString(engine::LessonText(
                                 engine::Teach(document->engine.GetRows(), *best)))
                           : QString();

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "framework/translation.h"
 #include "view/board_geometry.h"
 #include "view/stick_shading.h"
 #include "view/torvel_view.h"
@@ -56,10 +57,6 @@ class DevicePixels {
     qreal ratio;
 };
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void CTorvelView::OnDraw(QPainter& target) {
@@ -106,10 +103,12 @@ void CTorvelView::OnDraw(QPainter& target) {
         DrawStick(surface, geometry.SelectedStickLeft(place), geometry.RowTop(turn.selectedRow),
                   length);
     }
-    DrawPlayButton(surface, board.playButtonRect, QStringLiteral("Play"));
+    // Translators: the board's own button, 60 pixels wide: one short word.
+    DrawPlayButton(surface, board.playButtonRect, framework::Tr("Play"));
     if (turn.showMessages) {
-        DrawTextLine(surface, 0, 0, Latin1(turn.messageLine1));
-        DrawTextLine(surface, 0, 15, Latin1(turn.messageLine2));
+        // The message lines are UTF-8, as every text of the catalogues is.
+        DrawTextLine(surface, 0, 0, QString::fromStdString(turn.messageLine1));
+        DrawTextLine(surface, 0, 15, QString::fromStdString(turn.messageLine2));
     }
     if (const QString lesson = CurrentLesson(); !lesson.isEmpty()) {
         // Wrapped to the free area, and cut at its edges should it ever not fit.

@@ -13,6 +13,7 @@
 #include "cli/terminal_game.h"
 #include "engine/hint.h"
 #include "engine/lesson_texts.h"
+#include "support/language.h"
 #include "support/reference_model.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -25,16 +26,19 @@ using cli::JsonMove;
 using cli::JsonScore;
 using testsupport::ReadFile;
 
-// torvel-cli with the words of `line` as its arguments.
-testsupport::RunResult Cli(const std::string& line, const std::string& input = {}) {
+// torvel-cli with the words of `line` as its arguments; given an `environment` ("LANG=C
+// LANGUAGE=de"), with that and nothing else in its environment.
+testsupport::RunResult Cli(const std::string& line, const std::string& input = {},
+                           const std::string& environment = {}) {
     std::vector<std::string> args;
-    std::istringstream words(line);
+    std::istringstream words(environment.empty() ? line
+                                                 : "-i " + environment + " " TORVEL_CLI " " + line);
     for (std::string word; std::getline(words, word, ' ');) {  // only spaces part words
         if (!word.empty()) {
             args.push_back(word);
         }
     }
-    return testsupport::RunProgram(TORVEL_CLI, args, input);
+    return testsupport::RunProgram(environment.empty() ? TORVEL_CLI : "/usr/bin/env", args, input);
 }
 
 // The rows as a key's counts: entry k-1 the number of rows of k sticks.
@@ -46,6 +50,15 @@ std::vector<int32_t> counts(const Rows& rows) {
         }
     }
     return c;
+}
+
+// torvel-cli's environment in the pseudo-language.
+const std::string kPseudo = std::string("LANG=C.UTF-8 LANGUAGE=") + testsupport::kPseudoLanguage;
+
+// Every line torvel-cli printed in the pseudo-language came from the catalogue, its name aside.
+void ExpectMarked(const testsupport::RunResult& result, const std::string& line) {
+    SCOPED_TRACE(line);
+    testsupport::ExpectMarkedLines(result.out + result.err, "torvel-cli");
 }
 
 size_t Lines(const std::string& text) {
@@ -135,11 +148,33 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         EXPECT_NE(result.err.find(mistake.substr(line.size() + (line != mistake))),
                   std::string::npos)
             << result.err;
+        ExpectMarked(Cli(line, "0 1\n", kPseudo), line);
         EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
     }
     const auto nothing = Cli("");
     EXPECT_EQ(nothing.status, 2);
     EXPECT_TRUE(nothing.out.starts_with("Usage: torvel-cli COMMAND"));
+}
+
+// gettext chooses the language from the environment alone. In the pseudo-language every line
+// torvel-cli prints, help, mistakes, files' problems and a game alike, came from the catalogue.
+TEST(Cli, SpeaksTheLanguageGettextChoosesAndOnlyTextsFromTheCatalogue) {
+    testsupport::TempDir dir;
+    const std::pair<const char*, const char*> choices[] = {
+        {"LANG=C.UTF-8 LANGUAGE=de", "Aufruf: "},
+        {"LANG=C LANGUAGE=de", "Usage: "},
+        {"LANG=C.UTF-8 LC_ALL=POSIX LANGUAGE=de", "Usage: "},
+        {"LC_MESSAGES=C.UTF-8 LANGUAGE=sv:fr", "Usage\u00a0: "}};
+    for (const auto& [environment, help] : choices) {
+        EXPECT_TRUE(Cli("", {}, environment).out.starts_with(help)) << environment;
+    }
+    testsupport::WriteFile("bad.txt", "3\n0 1\n");
+    std::istringstream runs(
+        "play --rows 3 --save game.txt,review game.txt,verify,analyze 1 3 5,bench --repeat 1,"
+        "--help,,verify --base /proc/self/mem,--base bad.txt verify,--base bad.txt move 1");
+    for (std::string line; std::getline(runs, line, ',');) {
+        ExpectMarked(Cli(line, "?\n0 1\n9 9\n\nx\n1 1\nq\n", kPseudo), line);
+    }
 }
 
 // Every legal move once, scored by the independent solver, wins before losses, the quickest win

@@ -12,7 +12,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 expected=(bin/torvel-cli share/man/man6/torvel-cli.6.gz share/doc/torvel/copyright
-          share/doc/torvel/changelog.gz share/lintian/overrides/torvel)
+          share/doc/torvel/changelog.gz share/lintian/overrides/torvel
+          share/locale/de/LC_MESSAGES/torvel.mo share/locale/fr/LC_MESSAGES/torvel.mo)
 if ((window)); then
     expected+=(bin/torvel share/applications/torvel.desktop share/man/man6/torvel.6.gz
                share/icons/hicolor/scalable/apps/torvel.svg share/metainfo/org.example.torvel.metainfo.xml)
@@ -24,6 +25,7 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . -type f | cut -c3- | sort) ||
     fail "installed files differ (< expected, > installed)"
 [[ $("$work/prefix/bin/torvel-cli" --version) == "torvel-cli $version" ]] || fail "torvel-cli --version"
+[[ $(LANG=C.UTF-8 LANGUAGE=de "$work/prefix/bin/torvel-cli" 2>&1) == Aufruf* ]] || fail "no German"
 if ((window)); then
     [[ $("$work/prefix/bin/torvel" --version) == "torvel $version" ]] || fail "torvel --version"
     out=$(desktop-file-validate "$work/prefix/share/applications/torvel.desktop" 2>&1) && [[ -z $out ]] ||
@@ -47,7 +49,7 @@ for name in "${needed[@]}"; do
     grep -qxF "$name" <<<"$names" || fail "Depends lacks $name: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-((!window)) || [[ $recommends == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $recommends"
+((!window)) || [[ $recommends == *qt6-wayland*qt6-translations-l10n* ]] || fail "Recommends: $recommends"
 lint=$(lintian --fail-on error "$deb" 2>&1) || fail "lintian: $lint"
 lint=$(grep -v 'root privileges' <<<"$lint") || true
 echo "installed and packaged ${#expected[@]} files; Depends: $depends; Recommends: $recommends"

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QBitmap>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <iostream>
 #include <iterator>
@@ -24,7 +26,11 @@
 #include "framework/control_bars.h"
 #include "framework/modal_runner.h"
 #include "framework/quiet_return.h"
+#include "framework/translation.h"
+#include "game/information_dialogs.h"
 #include "shell/base_location.h"
+#include "shell/qt_translation.h"
+#include "support/language.h"
 #include "support/program.h"
 #include "support/run_program.h"
 
@@ -98,7 +104,11 @@ TEST_F(Program, StartsOneGameAndRoutesEveryCommand) {
     EXPECT_EQ(framework::GetApp(), nullptr);
 }
 
-TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
+// In English and in every other language (each text marked in the pseudo-language): each dialog
+// opens from its command, belongs to the main window, changes nothing and has room for every
+// text, nothing cut and nothing over another; the window's texts come from the catalogue, Qt's
+// own speak the same language, and the board draws its UTF-8 messages whole and its button's word.
+TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
     const std::tuple<framework::CommandId, const char*, QSize> dialogs[] = {
         {framework::kAppAbout, "About Torvel", {235, 78}},
         {game::kInstructionsCommand, "Instructions", {353, 106}},
@@ -106,45 +116,111 @@ TEST_F(Program, EachDialogOpensFromItsCommandAndChangesNothing) {
         {game::kCurvatureOfTimeCommand, "Curvature of Time", {308, 194}},
         {game::kSpaceTimeCommand, "Space-Time", {272, 175}},
         {game::kOptionsCommand, "Options", {202, 141}}};
-    document->engine.ApplyMove(engine::Move{2, 2});
-    Click(OverRow(3));
-    Click(OverRow(3));
-    const std::string message = view->turn.messageLine1;
-    for (const auto& [command, title, dialogUnits] : dialogs) {
-        QStringList seen;
-        framework::ScopedModalRunner runner([this, &seen, size = dialogUnits](QDialog& window) {
-            framework::Dialog* dialog = framework::Dialog::FromWindow(window);
-            seen << window.windowTitle();
-            EXPECT_EQ(QSize(dialog->Template().width, dialog->Template().height), size);
-            window.winId();  // the main window's own, never a window on its own
-            EXPECT_EQ(window.windowHandle()->transientParent(), frame->windowHandle());
-            auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));
-            EXPECT_TRUE(ok != nullptr && ok->isDefault()) << seen.back().toStdString();
-            for (QLabel* label : window.findChildren<QLabel*>()) {
-                EXPECT_LE(label->heightForWidth(label->width()), label->height())
-                    << "clipped: " << label->text().toStdString();
-                EXPECT_EQ(label->pixmap().isNull(),
-                          label->text() > "" || seen.back() != "About Torvel");
-            }
-            std::vector<QPoint> at;  // the texts stand in one column, evenly spaced
-            for (const framework::ControlTemplate& c : dialog->Template().controls) {
-                at.insert(at.end(), c.kind == framework::ControlKind::StaticText, {c.x, c.y});
-            }
-            for (size_t i = 1; i < at.size(); ++i) {
-                EXPECT_EQ(at[i] - at[i - 1], QPoint(0, at[1].y() - at[0].y())) << i;
-            }
-            for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                EXPECT_TRUE(window.rect().contains(control->geometry()))
-                    << seen.back().toStdString();
-            }
-            return seen.back() == QStringLiteral("Options") ? framework::kIdCancel
-                                                            : framework::kIdOk;
-        });
-        EXPECT_TRUE(Run(command));
-        EXPECT_EQ(seen, QStringList{QString::fromUtf8(title)});
-        EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 3, 7})) << title;
-        EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, 23);
-        EXPECT_EQ(view->turn.messageLine1, command == game::kOptionsCommand ? " " : message);
+    const std::pair<const char*, const char*> languages[] = {
+        // and Qt's word for Cancel there
+        {"", "Cancel"},
+        {testsupport::kPseudoLanguage, "Cancel"},
+        {"de", "Abbrechen"},
+        {"fr", "Annuler"}};
+    const QRect play(view->board.playButtonRect.left, view->board.playButtonRect.top, 60, 40);
+    const QImage english = Render().copy(play);
+    for (const auto& [language, cancel] : languages) {
+        app.reset();
+        testsupport::Language speaking(language);
+        SetUp();
+        const bool inEnglish = *language == '\0';
+        QTranslator* qt = shell::LoadQtTranslation(*qApp);  // none for English
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+        EXPECT_EQ(qt == nullptr, *cancel == 'C');
+        QCoreApplication::removeTranslator(qt);
+        QStringList texts{frame->windowTitle(), frame->wndStatusBar->PaneText(0)};
+        for (const QAction* action : frame->findChildren<QAction*>()) {
+            texts << action->text() << action->statusTip() << action->toolTip();
+        }
+        Take(3, 1);
+        Click(OverRow(3));
+        const QImage board = Render();
+        const QImage line =
+            board.copy(0, 0, board.width(), 15).createMaskFromColor(QColor(Qt::white).rgb());
+        const QString message = QString::fromStdString(view->turn.messageLine1);
+        EXPECT_NEAR(QRegion(QBitmap::fromImage(line)).boundingRect().right() + 1,
+                    view->fontMetrics().horizontalAdvance(message), 2)
+            << message.toStdString();
+        EXPECT_EQ(board.copy(play) == english, inEnglish) << "the Play button's own word";
+        QTest::keyClick(view, Qt::Key_H);
+        texts << frame->statusBar()->currentMessage();
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(view);
+        for (int i = -1; i < reader->childCount(); ++i) {
+            texts << (i < 0 ? reader : reader->child(i))->text(QAccessible::Name);
+        }
+        for (const Drawing& drawing : drawings) {
+            texts << QString::fromStdString(drawing.line1) << QString::fromStdString(drawing.line2);
+        }
+        const Rows rows = document->engine.GetRows();
+        const int selection = view->turn.sticksTaken * 10 + view->turn.selectedRow;
+        for (const auto& [command, title, dialogUnits] : dialogs) {
+            QStringList seen;
+            framework::ScopedModalRunner runner([&, units = dialogUnits](QDialog& window) {
+                framework::Dialog* dialog = framework::Dialog::FromWindow(window);
+                seen << window.windowTitle();
+                texts << seen.back();
+                const QSize size(dialog->Template().width, dialog->Template().height);
+                EXPECT_TRUE(seen.size() > 1 || size == units) << seen.back().toStdString();
+                const QSize unit = dialog->BaseUnits();  // in English, the template's size
+                EXPECT_TRUE(!inEnglish ||
+                            window.size() == QSize((size.width() * unit.width() + 2) / 4,
+                                                   (size.height() * unit.height() + 4) / 8));
+                window.winId();  // the main window's own, never a window on its own
+                EXPECT_EQ(window.windowHandle()->transientParent(), frame->windowHandle());
+                auto* ok = qobject_cast<QPushButton*>(dialog->GetDlgItem(framework::kIdOk));
+                EXPECT_TRUE(ok != nullptr && ok->isDefault()) << seen.back().toStdString();
+                std::vector<QPoint> at;  // the texts stand in one column, evenly spaced
+                for (const framework::ControlTemplate& c : dialog->Template().controls) {
+                    at.insert(at.end(), c.kind == framework::ControlKind::StaticText, {c.x, c.y});
+                }
+                for (size_t i = 1; i < at.size(); ++i) {
+                    EXPECT_EQ(at[i] - at[i - 1], QPoint(0, at[1].y() - at[0].y())) << i;
+                }
+                for (const QWidget* control : window.findChildren<QWidget*>()) {
+                    const auto* label = qobject_cast<const QLabel*>(control);
+                    const auto* button = qobject_cast<const QAbstractButton*>(control);
+                    const auto* box = qobject_cast<const QGroupBox*>(control);
+                    texts << (label    ? label->text()
+                              : button ? button->text()
+                              : box    ? box->title()
+                                       : "");
+                    EXPECT_TRUE(!label || label->heightForWidth(label->width()) <= label->height())
+                        << "cut: " << texts.back().toStdString();
+                    EXPECT_TRUE(!label || label->pixmap().isNull() ==
+                                              (label->text() > "" ||
+                                               dialog->Template().id != game::kAboutDialog));
+                    EXPECT_TRUE(inEnglish || !button ||
+                                button->sizeHint().width() <= button->width());
+                    // Within what holds it, and beside the others there, never over them (the
+                    // template's rows of radio buttons share a unit's height).
+                    EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry()));
+                    for (const QWidget* other : control->parentWidget()->findChildren<QWidget*>(
+                             Qt::FindDirectChildrenOnly)) {
+                        EXPECT_TRUE(other == control ||
+                                    other->geometry().intersected(control->geometry()).height() <=
+                                        2)
+                            << texts.back().toStdString();
+                    }
+                }
+                return framework::kIdOk;
+            });
+            EXPECT_TRUE(Run(command));
+            const bool options = command == game::kOptionsCommand;  // OK there brings the Warning
+            EXPECT_EQ(seen.join('|'),
+                      framework::Tr(title) + (options ? "|" + framework::Tr("Warning") : ""));
+            EXPECT_EQ(document->engine.GetRows(), rows) << title;
+            EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, selection);
+            EXPECT_EQ(QString::fromStdString(view->turn.messageLine1), options ? " " : message);
+        }
+        for (const QString& text :
+             language == testsupport::kPseudoLanguage ? texts : QStringList()) {
+            EXPECT_EQ(testsupport::Unmarked(text.toStdString()), "") << text.toStdString();
+        }
     }
 }
 
@@ -375,6 +451,11 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
                                     "--user-base --base a", "--user-base=1"}) {
             EXPECT_EQ(torvel(mistake, display).first, 2) << mistake;
         }
+    }
+    testsupport::Language pseudo(testsupport::kPseudoLanguage);  // the usage, the mistakes
+    for (const char* arguments : {"--help", "--frobnicate", ""}) {
+        const testsupport::RunResult run = testsupport::RunProgram(TORVEL_BINARY, {arguments});
+        testsupport::ExpectMarkedLines(run.out + run.err, "torvel");
     }
 }
 
