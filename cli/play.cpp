@@ -79,8 +79,8 @@ std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions&
             return UsageError{
                 Fill(Tr("--save %1 cannot be read: %2"), {shown, ReadFailure(opened.result)})};
         default:
-            // Translators: the file, then why it cannot be used ("it is not a regular file").
             return UsageError{
+                // Translators: the file, then why it cannot be used ("it is not a regular file").
                 Fill(Tr("--save %1: %2"), {shown, table::FailureText(opened.result)})};
     }
     const engine::SavedGame& saved = opened.reading.saved;

@@ -21,9 +21,9 @@ using table::Tr;
 using table::TrN;
 using table::TrNoop;
 
-// Translators: lines of at most 90 characters; the words the player types (hint, why, q) as the
-// translations of "hint", "why" and "q" below give them.
 constexpr const char* kIntroduction = TrNoop(
+    // Translators: lines of at most 90 characters; the words the player types (hint, why, q) as
+    // the translations of "hint", "why" and "q" give them.
     "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
     "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
     "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it\n"
