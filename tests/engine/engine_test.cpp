@@ -225,13 +225,18 @@ TEST(Translation, PluralsAndPlaceholdersInTheLanguageGettextChooses) {
         {"sv:fr_CA:de", "fr", "L'ordinateur a pris 1 allumette de la rangée 0",
          "L'ordinateur a pris 2 allumettes de la rangée 3"}};
     for (const auto& [language, catalogue, one, two] : languages) {
-        testsupport::Language speaking(language);
+        testsupport::Speak(language);
         EXPECT_EQ(table::CatalogueLanguage(), catalogue);
         EXPECT_EQ(engine::ComputerTookText({0, 1}), one);
         EXPECT_EQ(engine::ComputerTookText({3, 2}), two);
         EXPECT_STREQ(table::Tr(""), "") << "never the catalogue's header";
         EXPECT_STREQ(table::TrN("", "sticks", 1), "");
     }
+    ::setenv("LC_ALL", "POSIX", 1);  // LANGUAGE is not heard in the C or POSIX locale
+    testsupport::Speak("de");
+    EXPECT_EQ(engine::ComputerTookText({0, 1}), "The computer took 1 sticks from row 0");
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    testsupport::Speak("");
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C") << "numbers keep the C locale's point";
     // Filled in one pass: what an argument holds is never read as a placeholder.
     const std::pair<const char*, const char*> patterns[] = {

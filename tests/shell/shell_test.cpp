@@ -116,17 +116,15 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
         {game::kCurvatureOfTimeCommand, "Curvature of Time", {308, 194}},
         {game::kSpaceTimeCommand, "Space-Time", {272, 175}},
         {game::kOptionsCommand, "Options", {202, 141}}};
+    // Each language and Qt's word for Cancel in it.
+    const char* pseudo = testsupport::kPseudoLanguage;
     const std::pair<const char*, const char*> languages[] = {
-        // and Qt's word for Cancel there
-        {"", "Cancel"},
-        {testsupport::kPseudoLanguage, "Cancel"},
-        {"de", "Abbrechen"},
-        {"fr", "Annuler"}};
+        {"", "Cancel"}, {pseudo, "Cancel"}, {"de", "Abbrechen"}, {"fr", "Annuler"}};
     const QRect play(view->board.playButtonRect.left, view->board.playButtonRect.top, 60, 40);
     const QImage english = Render().copy(play);
     for (const auto& [language, cancel] : languages) {
         app.reset();
-        testsupport::Language speaking(language);
+        testsupport::Speak(language);
         SetUp();
         const bool inEnglish = *language == '\0';
         QTranslator* qt = shell::LoadQtTranslation(*qApp);  // none for English
@@ -217,11 +215,11 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
             EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, selection);
             EXPECT_EQ(QString::fromStdString(view->turn.messageLine1), options ? " " : message);
         }
-        for (const QString& text :
-             language == testsupport::kPseudoLanguage ? texts : QStringList()) {
+        for (const QString& text : language == pseudo ? texts : QStringList()) {
             EXPECT_EQ(testsupport::Unmarked(text.toStdString()), "") << text.toStdString();
         }
     }
+    testsupport::Speak("");
 }
 
 // A closed dialog gives its window back without the platform's own activation, which screen readers
@@ -452,11 +450,12 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
             EXPECT_EQ(torvel(mistake, display).first, 2) << mistake;
         }
     }
-    testsupport::Language pseudo(testsupport::kPseudoLanguage);  // the usage, the mistakes
+    testsupport::Speak(testsupport::kPseudoLanguage);  // the usage and the mistakes
     for (const char* arguments : {"--help", "--frobnicate", ""}) {
         const testsupport::RunResult run = testsupport::RunProgram(TORVEL_BINARY, {arguments});
         testsupport::ExpectMarkedLines(run.out + run.err, "torvel");
     }
+    testsupport::Speak("");
 }
 
 // The base file: the one --base names, byte for byte; with --user-base (the desktop launcher's)

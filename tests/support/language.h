@@ -19,21 +19,15 @@ namespace testsupport {
 
 inline constexpr const char* kPseudoLanguage = "en@pseudo";
 
-// LANGUAGE for as long as it lives (the tests run with LC_ALL=C.UTF-8, tests/language.cmake).
-class Language {
-  public:
-    explicit Language(const char* language) {
-        ::setenv("LANGUAGE", language, 1);
-        table::StartTranslation();
-    }
-    ~Language() {
-        ::unsetenv("LANGUAGE");
-        table::StartTranslation();
-    }
-};
+// Speaks `language` from now on (the tests run with LC_ALL=C.UTF-8, tests/language.cmake).
+inline void Speak(const char* language) {
+    ::setenv("LANGUAGE", language, 1);
+    table::StartTranslation();
+}
 
 // Machine-read output, English in every language: the bench signature and --json.
 inline constexpr const char* kAlwaysEnglish[] = {"signature: evaluations *", "{\"*"};
+
 // What of a text shown in the pseudo-language stands outside the brackets, when it holds a
 // letter and the text is not machine-read. A part cut from a longer text keeps only the bracket
 // of its side.
