@@ -1,7 +1,7 @@
-// The real program played as a person plays it, on the virtual X server that xvfb-run gives the
-// test: `torvel` in a fresh working directory, clicked with xdotool, its board read back from
-// `xwd` screen dumps. A whole game: each turn the human clicks the sticks of the computer's own
-// choice and the drawn Play button, and the screen must show the move and the computer's reply.
+// The real program played as a person plays it, on the test's own virtual X server: `torvel` in
+// a fresh working directory, clicked with xdotool, its board read back from `xwd` screen dumps. A
+// whole game: each turn the human clicks the sticks of the computer's own choice and the drawn
+// Play button, and the screen must show the move and the computer's reply.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -39,6 +39,22 @@ struct Screen {
 
 class EndToEnd : public ::testing::Test {
   protected:
+    // Xvfb picks a free display and names it once it listens there; it must not reset when its
+    // last client leaves, as a screen dump taken before the window connects would make it do.
+    void SetUp() override {
+        server = ::popen(
+            "echo $$; exec Xvfb -displayfd 1 -nolisten tcp -noreset -screen 0 "
+            "1024x768x24",
+            "r");
+        char display[16] = ":";
+        ASSERT_EQ(std::fscanf(server, "%d %9s", &serverPid, display + 1), 2) << "no X server";
+        ::setenv("DISPLAY", display, 1);
+        ::unsetenv("XAUTHORITY");
+    }
+    void TearDown() override {
+        ::kill(serverPid, SIGTERM);
+        ::pclose(server);
+    }
     static Screen Shot() {
         testsupport::RunProgram("/usr/bin/xwd", {"-root", "-silent", "-out", "screen.xwd"});
         return Screen{testsupport::ReadFile("screen.xwd")};
@@ -68,6 +84,8 @@ class EndToEnd : public ::testing::Test {
                                  "sleep", "0.1", "click", "1", "sleep", "0.2"});
     }
     testsupport::TempDir dir;
+    std::FILE* server = nullptr;
+    pid_t serverPid = 0;
     int left = 0, top = 0;
 };
 
