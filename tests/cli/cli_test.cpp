@@ -26,19 +26,16 @@ using cli::JsonMove;
 using cli::JsonScore;
 using testsupport::ReadFile;
 
-// torvel-cli with the words of `line` as its arguments; given an `environment` ("LANG=C
-// LANGUAGE=de"), with that and nothing else in its environment.
-testsupport::RunResult Cli(const std::string& line, const std::string& input = {},
-                           const std::string& environment = {}) {
+// torvel-cli with the words of `line` as its arguments.
+testsupport::RunResult Cli(const std::string& line, const std::string& input = {}) {
     std::vector<std::string> args;
-    std::istringstream words(environment.empty() ? line
-                                                 : "-i " + environment + " " TORVEL_CLI " " + line);
+    std::istringstream words(line);
     for (std::string word; std::getline(words, word, ' ');) {  // only spaces part words
         if (!word.empty()) {
             args.push_back(word);
         }
     }
-    return testsupport::RunProgram(environment.empty() ? TORVEL_CLI : "/usr/bin/env", args, input);
+    return testsupport::RunProgram(TORVEL_CLI, args, input);
 }
 
 // The rows as a key's counts: entry k-1 the number of rows of k sticks.
@@ -52,12 +49,12 @@ std::vector<int32_t> counts(const Rows& rows) {
     return c;
 }
 
-// torvel-cli's environment in the pseudo-language.
-const std::string kPseudo = std::string("LANG=C.UTF-8 LANGUAGE=") + testsupport::kPseudoLanguage;
-
-// Every line torvel-cli printed in the pseudo-language came from the catalogue, its name aside.
-void ExpectMarked(const testsupport::RunResult& result, const std::string& line) {
+// Every line torvel-cli prints in the pseudo-language came from the catalogue, its name aside.
+void ExpectMarked(const std::string& line, const std::string& input) {
     SCOPED_TRACE(line);
+    testsupport::Speak(testsupport::kPseudoLanguage);
+    const testsupport::RunResult result = Cli(line, input);
+    testsupport::Speak("");
     testsupport::ExpectMarkedLines(result.out + result.err, "torvel-cli");
 }
 
@@ -120,6 +117,8 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
         << bench;
 }
 
+// Each mistake gets one line, status 2 and touches no file; in every language its words come
+// from the catalogue, as do all other lines.
 TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
     testsupport::TempDir dir;
     // Each mistake, and after '|' what its line must say where that matters.
@@ -148,24 +147,19 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         EXPECT_NE(result.err.find(mistake.substr(line.size() + (line != mistake))),
                   std::string::npos)
             << result.err;
-        ExpectMarked(Cli(line, "0 1\n", kPseudo), line);
+        ExpectMarked(line, "0 1\n");
         EXPECT_TRUE(std::filesystem::is_empty(dir.path)) << line;
     }
     const auto nothing = Cli("");
     EXPECT_EQ(nothing.status, 2);
     EXPECT_TRUE(nothing.out.starts_with("Usage: torvel-cli COMMAND"));
-}
-
-// In the pseudo-language every line torvel-cli prints, help, files' problems and a game alike,
-// came from the catalogue (the mistakes are in the test above).
-TEST(Cli, SpeaksOnlyTextsFromTheCatalogue) {
-    testsupport::TempDir dir;
+    // In the pseudo-language every line, help, files' problems and a game alike, is marked.
     testsupport::WriteFile("bad.txt", "3\n0 1\n");
     std::istringstream runs(
         "play --rows 3 --save game.txt,review game.txt,verify,analyze 1 3 5,bench --repeat 1,"
         "--help,,verify --base /proc/self/mem,--base bad.txt verify,--base bad.txt move 1");
     for (std::string line; std::getline(runs, line, ',');) {
-        ExpectMarked(Cli(line, "?\n0 1\n9 9\n\nx\n1 1\nq\n", kPseudo), line);
+        ExpectMarked(line, "?\n0 1\n9 9\n\nx\n1 1\nq\n");
     }
 }
 

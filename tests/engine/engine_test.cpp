@@ -2,15 +2,12 @@
 // plain model of tests/support: the same moves, the same keys in the same places, the same files.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <clocale>
 #include <filesystem>
 #include <random>
 
 #include "engine/game_engine.h"
 #include "engine/saved_game.h"
-#include "engine/saved_game_file.h"
 #include "engine/turn_texts.h"
 #include "support/language.h"
 #include "support/reference_model.h"
@@ -298,39 +295,6 @@ TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
         EXPECT_EQ(reading.line, line) << problem;
         EXPECT_TRUE(reading.problem.starts_with(problem)) << reading.problem;
     }
-}
-
-// A saved game's file is replaced only while it is the file read or last written: one put in
-// its place, or changed, only once the user has agreed to that very file; what is not a regular
-// file never; a file gone is made anew. An empty file (what earlier versions saved) is Torvel's.
-TEST(SavedGameFile, ReplacesOnlyWhatItReadOrWroteOrWhatTheUserAgreedTo) {
-    using Content = engine::SavedGameFile::Content;
-    using table::FileOutcome;
-    testsupport::TempDir dir;
-    const engine::SavedGame game{4, true, {StartRows(4), {{engine::Player::Human, {3, 2}}}}};
-    const std::string text = engine::SavedGameText(game);
-    engine::SavedGameFile file;
-    EXPECT_EQ(file.Open("g.txt").content, Content::Nothing);
-    EXPECT_TRUE(file.Save(game).Done());
-    testsupport::WriteFile("g.txt", "notes");
-    EXPECT_EQ(file.Save(game).outcome, FileOutcome::Changed);
-    const table::FileStamp agreed = file.Found();
-    testsupport::WriteFile("g.txt", "more notes");  // changed again once the user was asked
-    EXPECT_EQ(file.Save(game, &agreed).outcome, FileOutcome::Changed);
-    const table::FileStamp again = file.Found();
-    EXPECT_TRUE(file.Save(game, &again).Done() && file.Save(game).Done());
-    EXPECT_EQ(testsupport::ReadFile("g.txt"), text);
-    std::filesystem::remove("g.txt");
-    ::mkfifo("g.txt", 0600);
-    EXPECT_EQ(file.Save(game).outcome, FileOutcome::NotRegular);
-    std::filesystem::remove("g.txt");
-    EXPECT_TRUE(file.Save(game).Done());
-    for (const char* other : {"", "Torvel saved game, version 1\n"}) {  // Torvel's; damaged
-        testsupport::WriteFile("other.txt", other);
-        EXPECT_EQ(file.Open("other.txt").content, *other ? Content::Damaged : Content::Empty);
-        EXPECT_EQ(file.Save(game).outcome, *other ? FileOutcome::Changed : FileOutcome::Done);
-    }
-    EXPECT_EQ(testsupport::ReadFile("g.txt"), text);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The position key's order and text, the table's recent block and merges, and the base file:
-// what a save writes, what a load accepts, and what a failed save leaves.
+// The table's recent block and merges, and the base file: what a save writes, what a load
+// accepts, and what a failed save leaves.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -20,15 +20,6 @@ using namespace tablekeys;
 std::string Lines(const PositionTable& t) {
     const std::string snapshot = reference::Snapshot(t);
     return snapshot.substr(0, snapshot.find("--\n"));
-}
-
-TEST(PositionKey, OrderEqualityAndText) {
-    EXPECT_TRUE(PositionKey().IsLess(Key({1}, 0)));
-    EXPECT_TRUE(Key({5, 5}, 3).IsLess(Key({0, 0, 1}, 3)));  // shorter first, whatever the values
-    EXPECT_FALSE(Key({0, 0, 1}, 3).IsLess(Key({5, 5}, 3)));
-    EXPECT_TRUE(Key({1, 0, 1}, 3).IsLess(Key({1, 1, 0}, 3)));
-    EXPECT_FALSE(Key({1, 0, 1}, -4).IsLess(Key({1, 0, 1}, 7))) << "scores are never compared";
-    EXPECT_EQ(Text(Key({1, 0, 1}, -4)) + Text(Key({}, 1)), "3 1 0 1 -4\n0 1\n");
 }
 
 TEST(PositionTable, TenKeysWaitAndTheEleventhMergesSortsAndSaves) {
