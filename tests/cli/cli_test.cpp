@@ -136,8 +136,8 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "file,bench --repeat 0,bench --repeat 1x,"
         "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
         "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
-        "play --bogus,play 1 3,verify --no-base,verify extra,verify -x,analyze --json 0 0|empty,"
-        "explain 0|empty,explain 1 x");
+        "play --bogus,play 1 3,verify --no-base,verify extra,verify -x|option '-x',"
+        "analyze --json 0 0|empty,explain 0|empty,explain 1 x");
     for (std::string mistake; std::getline(mistakes, mistake, ',');) {
         const std::string line = mistake.substr(0, mistake.find('|'));
         const auto result = Cli(line, "0 1\n");
