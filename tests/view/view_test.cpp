@@ -404,7 +404,9 @@ TEST_F(Board, ScreenReadersHearAWholeGamePlayedByKeys) {
     }
     Run(game::kMessagesHiddenCommand);  // then what changed on the board is heard
     EXPECT_TRUE(board->child(0)->state().invisible && board->text(QAccessible::Description) == "");
-    board->child(board->childCount() - 1)->actionInterface()->doAction(top->pressAction());
+    QAccessibleActionInterface* play = board->child(board->childCount() - 1)->actionInterface();
+    EXPECT_EQ(play->keyBindingsForAction(play->pressAction()), QStringList{"Return"});
+    play->doAction(play->pressAction());
     EXPECT_EQ(told,
               "Row 3: 6 sticks, 1 selected|Row 3: 6 sticks, 2 selected|Row 3: 6 sticks, 1 "
               "selected|Row 3: 5 sticks|Row 1: 0 sticks|");
