@@ -6,6 +6,7 @@
 #include "engine/rules.h"
 #include "table/decimal.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 
@@ -18,7 +19,7 @@ using table::Tr;
 UsageError RowDoesNotFit(const std::string& arg) {
     return UsageError{Fill(Tr("row '%1' does not fit a game of seven rows (largest first, the rows "
                               "must fit under 13, 11, 9, 7, 5, 3 and 1 sticks)"),
-                           {arg})};
+                           {text::EscapedName(arg)})};
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ std::optional<UsageError> RejectOptions(std::span<const std::string> args) {
         int32_t number = 0;
         if (arg.size() > 1 && arg[0] == '-' &&
             table::ReadDecimal(arg, number) == table::DecimalStatus::Malformed) {
-            return UsageError{Fill(Tr("unknown option '%1'"), {arg})};
+            return UsageError{Fill(Tr("unknown option '%1'"), {text::EscapedName(arg)})};
         }
     }
     return std::nullopt;
@@ -79,8 +80,8 @@ std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& 
     int32_t number = 0;
     if (table::ReadDecimal(text, number) != table::DecimalStatus::Ok || number < lowest ||
         number > highest) {
-        return UsageError{
-            Fill(Tr("%1 needs a number from %2 to %3, not '%4'"), {option, lowest, highest, text})};
+        return UsageError{Fill(Tr("%1 needs a number from %2 to %3, not '%4'"),
+                               {option, lowest, highest, text::EscapedName(text)})};
     }
     value = number;
     return std::nullopt;
@@ -102,10 +103,11 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
         int32_t sticks = 0;
         const table::DecimalStatus status = table::ReadDecimal(arg, sticks);
         if (status == table::DecimalStatus::Malformed) {
-            return UsageError{Fill(Tr("row '%1' is not a decimal number of sticks"), {arg})};
+            return UsageError{
+                Fill(Tr("row '%1' is not a decimal number of sticks"), {text::EscapedName(arg)})};
         }
         if (sticks < 0) {
-            return UsageError{Fill(Tr("row '%1' is negative"), {arg})};
+            return UsageError{Fill(Tr("row '%1' is negative"), {text::EscapedName(arg)})};
         }
         if (status == table::DecimalStatus::OutOfRange) {
             return RowDoesNotFit(arg);

@@ -20,6 +20,7 @@
 #include "cli/commands.h"
 #include "engine/game_engine.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 namespace {
@@ -107,7 +108,8 @@ int RunBench(Arguments args) {
     int32_t repeat = 5;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--repeat") {
-            return UsageFailure(table::Fill(table::Tr("unknown bench argument '%1'"), {args[i]}));
+            return UsageFailure(table::Fill(table::Tr("unknown bench argument '%1'"),
+                                            {text::EscapedName(args[i])}));
         }
         if (auto error = TakeNumber(args, i, 1, 1000, repeat)) {
             return UsageFailure(error->message);

@@ -8,6 +8,7 @@
 #include "cli/command_table.h"
 #include "cli/commands.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
         }
     }
     if (name.starts_with("-")) {
-        return cli::UsageFailure(Fill(Tr("unknown option '%1'"), {name}));
+        return cli::UsageFailure(Fill(Tr("unknown option '%1'"), {text::EscapedName(name)}));
     }
-    return cli::UsageFailure(Fill(Tr("unknown command '%1' (try --help)"), {name}));
+    return cli::UsageFailure(
+        Fill(Tr("unknown command '%1' (try --help)"), {text::EscapedName(name)}));
 }

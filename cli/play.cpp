@@ -15,6 +15,7 @@
 #include "engine/game_engine.h"
 #include "engine/saved_game_file.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 
@@ -54,11 +55,11 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
             }
             options.savePath = rest[++i];
         } else if (arg.starts_with("-")) {
-            return UsageError{Fill(Tr("unknown play option '%1'"), {arg})};
+            return UsageError{Fill(Tr("unknown play option '%1'"), {text::EscapedName(arg)})};
         } else {
             return UsageError{Fill(Tr("play takes no position: '%1' (the game starts from the full "
                                       "board; see --rows)"),
-                                   {arg})};
+                                   {text::EscapedName(arg)})};
         }
     }
     return std::nullopt;

@@ -17,6 +17,7 @@
 #include "engine/saved_game.h"
 #include "engine/saved_game_file.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 namespace {
@@ -125,9 +126,9 @@ int RunReview(Arguments args) {
         return UsageFailure(error->message);
     }
     if (rest.size() != 1) {
-        return UsageFailure(rest.empty()
-                                ? std::string(Tr("review needs the file of a saved game"))
-                                : Fill(Tr("review takes one file, not also '%1'"), {rest[1]}));
+        return UsageFailure(rest.empty() ? std::string(Tr("review needs the file of a saved game"))
+                                         : Fill(Tr("review takes one file, not also '%1'"),
+                                                {text::EscapedName(rest[1])}));
     }
     engine::SavedGame saved;
     if (auto error = ReadGame(rest[0], saved)) {

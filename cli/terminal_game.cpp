@@ -11,7 +11,7 @@
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "table/decimal.h"
-#include "table/escaped_name.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 namespace {
@@ -176,7 +176,7 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             return false;
         }
         if (settings.echoInput) {
-            out << table::EscapedName(line) << (tooLong ? "..." : "") << '\n';
+            out << text::EscapedName(line) << (tooLong ? "..." : "") << '\n';
         }
         if (tooLong) {
             out << Tr(kNotAMove) << '\n';

@@ -3,14 +3,14 @@
 #include <cstring>
 #include <iostream>
 
-#include "table/escaped_name.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 
 std::string Shown(std::string_view name) {
     std::string shown(1, '\'');
-    shown += table::EscapedName(name);
+    shown += text::EscapedName(name);
     return shown += '\'';
 }
 

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "table/base_file.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace cli {
 
@@ -29,10 +30,11 @@ int RunVerify(Arguments args) {
         return UsageFailure(error->message);
     }
     if (!rest.empty()) {
-        return UsageFailure(Fill(Tr("unexpected argument '%1' (use --base FILE)"), {rest.front()}));
+        return UsageFailure(Fill(Tr("unexpected argument '%1' (use --base FILE)"),
+                                 {text::EscapedName(rest.front())}));
     }
     std::string text;
-    const std::string shown = table::EscapedName(base.path);
+    const std::string shown = text::EscapedName(base.path);
     if (const table::FileResult read = table::ReadBaseText(base.path, text); !read.Done()) {
         std::cout << (read.outcome == table::FileOutcome::TooLarge
                           ? Fill(Tr("%1: line 1: the file is larger than any table"), {shown})

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "table/decimal.h"
-#include "table/escaped_name.h"
 #include "table/translation.h"
+#include "text/escaped_name.h"
 
 namespace engine {
 namespace {
@@ -27,7 +27,7 @@ std::optional<Player> PlayerOf(std::string_view word) {
 // A word as the file gives it, shown back escaped within quotes; at most a few bytes of it.
 std::string Quoted(std::string_view word) {
     std::string text(1, '\'');
-    text += table::EscapedName(word.substr(0, 20));
+    text += text::EscapedName(word.substr(0, 20));
     return text += word.size() > 20 ? "...'" : "'";
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "framework/translation.h"
+#include "text/escaped_name.h"
 
 namespace framework {
 
@@ -24,7 +25,9 @@ QString FirstMistake(const QStringList& arguments) {
         const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
                                  .section(QLatin1Char('='), 0, 0);
         if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
-            return Tr("unknown option '%1'").arg(QString::fromLocal8Bit(argument.toLatin1()));
+            // The argument's bytes as typed, escaped: no byte of it reaches the terminal raw.
+            return Tr("unknown option '%1'")
+                .arg(QString::fromStdString(text::EscapedName(argument.toLatin1().toStdString())));
         }
         i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }

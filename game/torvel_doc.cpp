@@ -13,7 +13,7 @@
 #include "framework/translation.h"
 #include "framework/view.h"
 #include "game/board_view.h"
-#include "table/escaped_name.h"
+#include "text/escaped_name.h"
 
 namespace game {
 
@@ -38,7 +38,7 @@ std::string Bytes(const QString& path) {
 
 // A name as every message shows it: escaped, so that no byte of it can act on what shows it.
 QString Shown(const QString& name) {
-    return QString::fromUtf8(table::EscapedName(Bytes(name)));
+    return QString::fromUtf8(text::EscapedName(Bytes(name)));
 }
 
 QString Reason(const table::FileResult& result) {

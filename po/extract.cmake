@@ -4,7 +4,7 @@
 #   cmake -DSOURCE_DIR=DIR -DVERSION=X.Y.Z -DOUTPUT=FILE -P extract.cmake
 find_program(XGETTEXT_PROGRAM xgettext REQUIRED)
 set(_sources)
-foreach(dir table engine framework game view shell cli)
+foreach(dir text table engine framework game view shell cli)
   file(GLOB _found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${dir}/*.cpp ${SOURCE_DIR}/${dir}/*.h)
   list(APPEND _sources ${_found})
 endforeach()

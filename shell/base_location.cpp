@@ -49,7 +49,7 @@ BaseLocation ChooseBaseFile(const framework::CommandLineInfo& commandLine) {
                 table::FolderRule::Any,
                 framework::Tr("the folder '%1' for the base file cannot be made (%2); the "
                               "computer's positions are not kept this time")
-                    .arg(QString::fromStdString(table::EscapedName(folder)),
+                    .arg(QString::fromStdString(text::EscapedName(folder)),
                          QString::fromLocal8Bit(std::strerror(error)))};
     }
     return {folder + "/" + table::kBaseFileName, table::FolderRule::Private, {}};

@@ -42,7 +42,7 @@ BaseFile::BaseFile(std::string basePath, FolderRule folderRule, Notice tell)
 
 std::string BaseFile::Shown() const {
     std::string shown(1, '\'');
-    shown += EscapedName(path);
+    shown += text::EscapedName(path);
     return shown += '\'';
 }
 
@@ -105,7 +105,7 @@ BaseFileContents BaseFile::Load() {
             kToldUnreadable,
             Fill(Tr("the folder '%1' of the base file is not yours alone: it is not used, and "
                     "the positions found in this run are not kept"),
-                 {EscapedName(FolderOf(path))}));
+                 {text::EscapedName(FolderOf(path))}));
         return contents;
     }
     if (resolving.Done()) {
@@ -176,7 +176,7 @@ FileResult BaseFile::SetAside(const OpenFile& found) {
         }
         if (notice) {
             notice(Fill(Tr("the damaged base file %1 was set aside as '%2'"),
-                        {Shown(), EscapedName(where.Shown() + suffix)}));
+                        {Shown(), text::EscapedName(where.Shown() + suffix)}));
         }
         return {};
     }

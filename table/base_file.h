@@ -37,8 +37,8 @@
 #include <vector>
 
 #include "table/base_text.h"
-#include "table/escaped_name.h"
 #include "table/file_layer.h"
+#include "text/escaped_name.h"
 
 namespace table {
 

@@ -137,7 +137,10 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "bench --repeat 2.5,bench --repeat \t1,bench --repeat|--repeat needs a number,"
         "bench --fast,play --rows 8,play --rows 4x,play --rows,play --rows 3 --rows 4,"
         "play --bogus,play 1 3,verify --no-base,verify extra,verify -x|option '-x',"
-        "analyze --json 0 0|empty,explain 0|empty,explain 1 x");
+        "analyze --json 0 0|empty,explain 0|empty,explain 1 x,"
+        "review a \x1b[2Jb|not also '\\x1b[2Jb',fr\x1b[m|command 'fr\\x1b[m',"
+        "move --\x9b|option '--\\x9b',score 1 \xe2\x80\xa8|row '\\xe2\\x80\\xa8' is not,"
+        "play \xd8\x9c|position: '\\xd8\\x9c'");
     for (std::string mistake; std::getline(mistakes, mistake, ',');) {
         const std::string line = mistake.substr(0, mistake.find('|'));
         const auto result = Cli(line, "0 1\n");

@@ -450,6 +450,10 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoWindow) {
             EXPECT_EQ(torvel(mistake, display).first, 2) << mistake;
         }
     }
+    const testsupport::RunResult escaped =
+        testsupport::RunProgram(TORVEL_BINARY, {"-\x1b]0;x\x07"});
+    EXPECT_TRUE(escaped.err.starts_with("torvel: unknown option '-\\x1b]0;x\\x07'\n"))
+        << escaped.err;
     testsupport::Speak(testsupport::kPseudoLanguage);  // the usage and the mistakes
     for (const char* arguments : {"--help", "--frobnicate", ""}) {
         const testsupport::RunResult run = testsupport::RunProgram(TORVEL_BINARY, {arguments});

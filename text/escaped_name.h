@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
-namespace table {
+namespace text {
 
-// Bytes that are not UTF-8, control characters (C0, DEL, C1) and the controls that reorder text
-// (U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069) are written byte by byte as \xNN, and the
-// backslash as \\; everything else is kept.
+// Bytes that are not UTF-8, control characters (C0, DEL, C1), the line and paragraph separators
+// (U+2028, U+2029) and the controls that reorder text (U+061C, U+200E, U+200F, U+202A to U+202E,
+// U+2066 to U+2069) are written byte by byte as \xNN, and the backslash as \\; everything else is
+// kept.
 std::string EscapedName(std::string_view name);
 
-}  // namespace table
+}  // namespace text
