@@ -117,6 +117,17 @@ std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions&
         case Content::Empty:
             break;
     }
+    // The game is kept after every move: a file it may not replace is refused before the first.
+    const table::FileResult writable = file.Where().CheckWritable();
+    if (writable.outcome == table::FileOutcome::ReadOnly) {
+        return UsageError{Fill(Tr("--save %1 is read-only: it is left as it is, and no game is "
+                                  "played into it (review reads the game it keeps)"),
+                               {shown})};
+    }
+    if (!writable.Done()) {
+        return UsageError{Fill(Tr("--save %1 cannot be written in its folder: %2"),
+                               {shown, table::FailureText(writable)})};
+    }
     return std::nullopt;
 }
 

@@ -67,6 +67,9 @@ table::FileResult SavedGameFile::Save(const SavedGame& saved, const table::FileS
     if (!S_ISREG(there.st_mode)) {
         return {table::FileOutcome::NotRegular};
     }
+    if (where.IsReadOnly(there)) {
+        return {table::FileOutcome::ReadOnly};  // the user's mark: kept, whoever asks
+    }
     const table::FileStamp stamp = table::StampOf(there);
     if (!(stamp == known) && !(agreed != nullptr && stamp == *agreed)) {
         found = stamp;

@@ -3,7 +3,7 @@
 // first named, and every later read and save acts on the folder and name resolved then. A save
 // replaces the file only while it is still the one that was read or last written (device,
 // inode, size and time of the last change); anything else there is for the user to decide on,
-// and is never replaced without being asked for.
+// and is never replaced without being asked for. A read-only file is never replaced at all.
 #pragma once
 
 #include <string>
@@ -38,8 +38,9 @@ class SavedGameFile {
 
     // Writes `saved` at the name: where no file is, a new one; over the file that was read or
     // last written, or over the very file `agreed` names (one the user agreed to replace);
-    // otherwise nothing, with Changed (`Found` then names what is there: the stamp to agree to)
-    // or NotRegular. Done, or why nothing was written.
+    // otherwise nothing, with ReadOnly (a file the user made read-only is never replaced),
+    // Changed (`Found` then names what is there: the stamp to agree to) or NotRegular. Done, or
+    // why nothing was written.
     table::FileResult Save(const SavedGame& saved, const table::FileStamp* agreed = nullptr);
     const table::FileStamp& Found() const { return found; }
 

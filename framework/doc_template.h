@@ -51,9 +51,10 @@ class DocTemplate {
     FrameWnd* GetFrame() const { return frame.data(); }
     const FrameResources& Resources() const { return resources; }
     void UpdateFrameTitle();
+    // Titles the document as a new one ("Untitled").
+    void SetDefaultTitle();
 
   private:
-    void SetDefaultTitle();
     void OnFrameDestroyed();
 
     FrameResources resources;

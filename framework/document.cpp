@@ -95,20 +95,25 @@ bool Document::DoSave(const QString& path) {
             return false;
         }
     }
-    if (!SaveToFile(target, naming)) {
-        return false;
+    switch (SaveToFile(target, naming ? PathSource::ChosenNow : PathSource::Document)) {
+        case SaveOutcome::Saved:
+            SetPathName(target);
+            return true;
+        case SaveOutcome::AskForName:
+            return !naming && DoSave(QString());
+        case SaveOutcome::NotSaved:
+            break;
     }
-    SetPathName(target);
-    return true;
+    return false;
 }
 
-bool Document::SaveToFile(const QString& path, bool chosenNow) {
-    if (chosenNow && QFileInfo::exists(path) &&
+Document::SaveOutcome Document::SaveToFile(const QString& path, PathSource source) {
+    if (source == PathSource::ChosenNow && QFileInfo::exists(path) &&
         MessageBox(MainWindow(), Tr("%1 already exists.\nDo you want to replace it?").arg(path),
                    MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
-        return false;
+        return SaveOutcome::NotSaved;
     }
-    return OnSaveDocument(path);
+    return OnSaveDocument(path) ? SaveOutcome::Saved : SaveOutcome::NotSaved;
 }
 
 bool Document::DoFileSave() {
@@ -141,6 +146,13 @@ void Document::SetPathName(const QString& path, bool addToRecentList) {
         }
     }
     SetTitle(DisplayName(info.fileName()));
+}
+
+void Document::ForgetFile() {
+    pathName.clear();
+    if (docTemplate != nullptr) {
+        docTemplate->SetDefaultTitle();
+    }
 }
 
 void Document::AddView(View* view) {

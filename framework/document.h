@@ -47,11 +47,16 @@ class Document : public CmdTarget {
 
     // Saves under `path`, or asks for a name first when it is empty (Save As).
     bool DoSave(const QString& path);
-    // Writes the document to `path`, which the user has just chosen (`chosenNow`, Save As) or
-    // which is the document's own (Save); true when written. The base asks before replacing a
-    // file that exists under a name just chosen; a document whose files need more care than a
-    // name decides it all itself, questions included.
-    virtual bool SaveToFile(const QString& path, bool chosenNow);
+    // Where the name a save writes to comes from: the document's own file (Save), or a name the
+    // user has just chosen (Save As).
+    enum class PathSource { Document, ChosenNow };
+    // What a save came to: written, not written (the user was told why), or not written to the
+    // document's own file, which the user is to save under another name.
+    enum class SaveOutcome { Saved, NotSaved, AskForName };
+    // Writes the document to `path`. The base asks before replacing a file that exists under a
+    // name just chosen; a document whose files need more care than a name decides it all
+    // itself, questions included.
+    virtual SaveOutcome SaveToFile(const QString& path, PathSource source);
     bool DoFileSave();
 
     // Tells every view but `sender` to update, with the hint.
@@ -62,6 +67,9 @@ class Document : public CmdTarget {
     const QString& GetPathName() const { return pathName; }
     // Names the document after the file and puts the file on the recent-file list.
     void SetPathName(const QString& path, bool addToRecentList = true);
+    // Lets the document's file go: no name, the first title again, and the next Save asks for a
+    // name. The file itself is left as it is.
+    virtual void ForgetFile();
     // The file's name as the title shows it; the base shows it as it is.
     virtual QString DisplayName(const QString& fileName) const { return fileName; }
     // Whether the file being opened is the one the program was started with: a document that

@@ -189,7 +189,11 @@ void FrameWnd::OnUpdateFrameTitle() {
     if (document == nullptr || document->GetTitle().isEmpty()) {
         setWindowTitle(frameTitle);
     } else {
-        setWindowTitle(document->GetTitle() + QStringLiteral(" - ") + frameTitle);
+        // Qt reads "[*]" in a title as the place of its modified mark and shows "[*][*]" as
+        // "[*]": a file's name is shown as it is named.
+        QString name = document->GetTitle();
+        name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        setWindowTitle(name + QStringLiteral(" - ") + frameTitle);
     }
 }
 

@@ -6,6 +6,8 @@ namespace game {
 
 void NewGame(CTorvelDoc& document, BoardView& view) {
     TurnState& state = view.State();
+    // A new game, not a new version of the one in the file: Save asks for a name.
+    document.ForgetFile();
     document.engine.Resize(document.rowCountOption);
     document.engine.Reset();
     document.record = {document.engine.GetRows(), {}};

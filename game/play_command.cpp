@@ -55,6 +55,7 @@ void PlayCommand(CTorvelDoc& document, BoardView& view) {
     if (game.IsEmpty()) {
         return;
     }
+    document.ForgetFileNotice();  // what Open or Save said holds until the next move
     if (state.humanToMove) {
         PlayHumanMove(document, state, view);
     } else {

@@ -64,15 +64,15 @@ void RestoreTurn(const engine::GameRecord& record, bool boardEmpty, TurnState& s
         state.messageLine1.clear();  // as New Game leaves it
     } else if (boardEmpty) {
         SetLine(state.messageLine1,
-                state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText);
+                table::Tr(state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText));
     } else if (last->player == engine::Player::Computer && record.moves.size() == 1) {
         state.messageLine1.clear();  // New Game blanks the computer's opening move too
     } else if (last->player == engine::Player::Computer) {
         state.messageLine1 = engine::ComputerTookText(last->move);
-        SetLine(state.messageLine2, engine::kYourTurnText);
+        SetLine(state.messageLine2, table::Tr(engine::kYourTurnText));
     } else {  // the computer's reply is still to come
         state.messageLine1 = engine::SelectionText(last->move.number, last->move.row);
-        SetLine(state.messageLine2, engine::kReplaceText);
+        SetLine(state.messageLine2, table::Tr(engine::kReplaceText));
     }
 }
 
@@ -132,13 +132,14 @@ bool CTorvelDoc::OnOpenDocument(const QString& path) {
     return true;
 }
 
-bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
+CTorvelDoc::SaveOutcome CTorvelDoc::SaveToFile(const QString& path, PathSource source) {
+    const bool chosenNow = source == PathSource::ChosenNow;
     engine::SavedGameFile named;
     engine::SavedGameFile& target = chosenNow || !file.IsOpen() ? named : file;
     if (&target == &named) {
         if (const table::FileResult aimed = named.Aim(Bytes(path)); !aimed.Done()) {
             Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(aimed)));
-            return false;
+            return SaveOutcome::NotSaved;
         }
     }
     const table::Sameness base = engine.GetTable() != nullptr
@@ -151,9 +152,15 @@ bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
                   : Tr("Cannot save the game as \"%1\": Torvel cannot tell whether that file is "
                        "the computer's base of positions."))
                  .arg(Shown(path)));
-        return false;
+        return SaveOutcome::NotSaved;
     }
     table::FileResult saved = target.Save(SavedGameOf());
+    if (saved.outcome == table::FileOutcome::ReadOnly && !chosenNow) {
+        Tell(Tr("\"%1\" is read-only: Torvel does not replace it.\nSave the game under another "
+                "name.")
+                 .arg(Shown(path)));
+        return SaveOutcome::AskForName;
+    }
     if (saved.outcome == table::FileOutcome::Changed) {
         // Someone else's file is there, or this one changed since: replaced only when asked to.
         const QString question =
@@ -164,21 +171,27 @@ bool CTorvelDoc::SaveToFile(const QString& path, bool chosenNow) {
                 .arg(Shown(path));
         if (framework::MessageBox(MainWindow(), question, framework::MessageButtons::YesNo,
                                   framework::MessageIcon::Warning) != framework::kIdYes) {
-            return false;
+            return SaveOutcome::NotSaved;
         }
         const table::FileStamp agreed = target.Found();
         saved = target.Save(SavedGameOf(), &agreed);
     }
     if (!saved.Done()) {
         Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(saved)));
-        return false;
+        return SaveOutcome::NotSaved;
     }
     if (&target == &named) {
         file = std::move(named);
     }
     ShowFileNotice(Tr("Saved as \"%1\".").arg(Shown(QFileInfo(path).fileName())));
     SetModifiedFlag(false);
-    return true;
+    return SaveOutcome::Saved;
+}
+
+void CTorvelDoc::ForgetFile() {
+    file = engine::SavedGameFile{};
+    ForgetFileNotice();
+    framework::Document::ForgetFile();
 }
 
 QString CTorvelDoc::DisplayName(const QString& fileName) const {
@@ -188,7 +201,8 @@ QString CTorvelDoc::DisplayName(const QString& fileName) const {
 void CTorvelDoc::ShowFileNotice(const QString& notice) {
     framework::FrameWnd* frame = MainWindow();
     auto* bar = frame != nullptr ? static_cast<framework::StatusBar*>(frame->statusBar()) : nullptr;
-    if (bar == nullptr || (notice.isEmpty() && bar->Notice() != fileNotice)) {
+    if (bar == nullptr ||
+        (notice.isEmpty() && (fileNotice.isEmpty() || bar->Notice() != fileNotice))) {
         return;  // no notice of a file to take back: whatever else the bar says stays
     }
     bar->clearMessage();  // a hint over the pane would hide it

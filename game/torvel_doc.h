@@ -29,10 +29,17 @@ class CTorvelDoc : public framework::Document {
     // as the document's with the game going on; refuses, with a message, a damaged game (naming
     // the line) and any other file, and then leaves the window as it was.
     bool OnOpenDocument(const QString& path) override;
-    // Writes the game in progress (see the class comment); never over the base file in use, and
-    // says in the status bar that it did.
-    bool SaveToFile(const QString& path, bool chosenNow) override;
-    bool OnSaveDocument(const QString& path) override { return SaveToFile(path, true); }
+    // Writes the game in progress (see the class comment); never over the base file in use nor
+    // over a read-only file (Save of one asks for another name), and says in the status bar that
+    // it did.
+    SaveOutcome SaveToFile(const QString& path, PathSource source) override;
+    bool OnSaveDocument(const QString& path) override {
+        return SaveToFile(path, PathSource::ChosenNow) == SaveOutcome::Saved;
+    }
+    // New Game's: the game that follows is not the file's, which is left as it was.
+    void ForgetFile() override;
+    // Takes back the notice of the last Open or Save, which holds until the next move.
+    void ForgetFileNotice() { ShowFileNotice(QString()); }
     // The name escaped, as every name the window shows.
     QString DisplayName(const QString& fileName) const override;
 

@@ -142,8 +142,7 @@ BaseFileContents BaseFile::Load() {
     } else {
         known = StampOf(found.info);
     }
-    if ((found.info.st_mode & 0222) == 0 ||
-        ::faccessat(where.Folder(), where.Name().c_str(), W_OK, AT_EACCESS) != 0) {
+    if (where.IsReadOnly(found.info)) {
         StopSaving(kToldReadOnly, Fill(Tr("the base file %1 is read-only: its positions are "
                                           "used, and new ones are not kept"),
                                        {Shown()}));

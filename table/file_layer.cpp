@@ -140,6 +140,8 @@ std::string FailureText(const FileResult& result) {
             return Tr("it changed meanwhile");
         case FileOutcome::Taken:
             return Tr("another file took its name meanwhile");
+        case FileOutcome::ReadOnly:
+            return Tr("it is read-only");
         case FileOutcome::Done:
         case FileOutcome::Failed:
             break;
@@ -281,6 +283,19 @@ void SetBeforeOpen(std::function<void()> hook) {
 FileResult Location::Look(struct stat& info) const {
     return ::fstatat(Folder(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ? FileResult{}
                                                                               : Failure(errno);
+}
+
+bool Location::IsReadOnly(const struct stat& info) const {
+    return (info.st_mode & 0222) == 0 || ::faccessat(Folder(), name.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+FileResult Location::CheckWritable() const {
+    struct stat there {};
+    if (Look(there).Done() && S_ISREG(there.st_mode) && IsReadOnly(there)) {
+        return {FileOutcome::ReadOnly};
+    }
+    // A save makes its temporary file in the folder, whether or not a file is there.
+    return ::faccessat(Folder(), ".", W_OK | X_OK, AT_EACCESS) == 0 ? FileResult{} : Failure(errno);
 }
 
 FileResult Location::OpenRegular(OpenFile& file) const {

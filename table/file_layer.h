@@ -42,6 +42,7 @@ enum class FileOutcome {
     TooLarge,     // more bytes than the reader takes
     Changed,      // the file at the name is not the one expected
     Taken,        // a file appeared where a new one was to be made
+    ReadOnly,     // a file the user made read-only: used, never replaced
     Failed,       // the system refused: `error` says why
 };
 
@@ -116,6 +117,12 @@ class Location {
 
     // What is at the name now, not followed: Done with its stat, Missing, or Failed.
     FileResult Look(struct stat& info) const;
+    // Whether the regular file `info` describes, at the name, is read-only: all its write bits
+    // off, or the user may not write it. Root and every other user are treated alike.
+    bool IsReadOnly(const struct stat& info) const;
+    // Whether a save may put a file at the name: ReadOnly for a read-only file there, Failed
+    // (with the system's reason) for a folder the user may not write in, else Done.
+    FileResult CheckWritable() const;
     // Opens the regular file at the name to read: Missing, NotRegular, or Failed.
     FileResult OpenRegular(OpenFile& file) const;
     // Puts `head` then `body` at the name through a temporary file beside it: in place of

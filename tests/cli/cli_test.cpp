@@ -236,17 +236,21 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     }
     const std::string kept = ReadFile("g.txt");
     testsupport::WriteFile("notes.txt", "notes\n");
+    testsupport::WriteFile("mine.txt", kept);  // made read-only: never replaced
+    std::filesystem::permissions("mine.txt", std::filesystem::perms::owner_read);
     testsupport::WriteFile("bad.txt",
                            kept.substr(0, kept.find("\nhuman") + 1) + "human 0 2\nend\n");
     for (const std::string line : {"--rows 5 --save g.txt|disagrees with the game kept in 'g.txt'",
                                    "--save notes.txt|'notes.txt' holds no saved game",
+                                   "--save mine.txt|'mine.txt' is read-only",
                                    "--save bad.txt|'bad.txt' is damaged: line 4: row 0 has only"}) {
         const auto refused = Cli("play --no-base " + line.substr(0, line.find('|')), "0 1\n");
         EXPECT_EQ(refused.status * 1000 + refused.out.size(), 2000u) << line;
         EXPECT_NE(refused.err.find(line.substr(line.find('|') + 1)), std::string::npos)
             << refused.err;
     }
-    EXPECT_EQ(ReadFile("g.txt") + ReadFile("notes.txt"), kept + "notes\n");
+    EXPECT_EQ(ReadFile("g.txt") + ReadFile("notes.txt") + ReadFile("mine.txt"),
+              kept + "notes\n" + kept);
     // In a working folder deeper than any path the system takes, the base file, even one still
     // to be made, is known by its folder and name.
     const std::string level(100, 'd');

@@ -135,6 +135,16 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
         for (const QAction* action : frame->findChildren<QAction*>()) {
             texts << action->text() << action->statusTip() << action->toolTip();
         }
+        // An opened game speaks the language in every state: either player to move, won, lost.
+        const std::string head =
+            "Torvel saved game, version 1\noptions rows 4 first human\n"
+            "start 1 3 5\nhuman 2 5\ncomputer 1 ";
+        for (const char* moves : {"1\n", "1\nhuman 1 1\n", "3\nhuman 0 1\n", "2\nhuman 0 1\n"}) {
+            testsupport::WriteFile("opened.tor", head + moves + "end\n");
+            ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(dir.File("opened.tor"))),
+                      nullptr);
+        }
+        Run(framework::kFileNew);
         Take(3, 1);
         Click(OverRow(3));
         const QImage board = Render();
@@ -313,7 +323,20 @@ TEST_F(Program, SaveAndOpenKeepGamesAndReplaceNoOtherFileUnasked) {
     QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(testsupport::ReadFile("copy.tor"), text);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.tor - Torvel"));
+    const Rows left = document->engine.GetRows();  // the notice holds until the next move
+    Take(int32_t(std::find_if(left.begin(), left.end(), [](int32_t s) { return s > 0; }) -
+                 left.begin()),
+         1);
+    EXPECT_TRUE(notice().isEmpty());
     reply = QMessageBox::No;
+    Run(framework::kFileNew);  // a new game, not a new version of the file's: Save asks for a name
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Torvel"));
+    seen.clear();
+    name = QString::fromStdString(dir.File("copy.tor"));
+    Run(framework::kFileSave);
+    EXPECT_EQ(seen.size(), 2);
+    EXPECT_TRUE(seen.first() == "file" && seen.last().contains("already exists"));
+    EXPECT_EQ(testsupport::ReadFile("copy.tor"), text);
     Run(framework::kFileNew);  // six rows, the computer first: Open brings the saved game back
     name = saved;
     EXPECT_TRUE(Run(framework::kFileOpen));
@@ -332,10 +355,21 @@ TEST_F(Program, SaveAndOpenKeepGamesAndReplaceNoOtherFileUnasked) {
         << seen.last().toStdString();
     EXPECT_EQ(document->engine.GetRows(), rows);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("old.tor - Torvel"));
-    open("turn.tor", head + "\nhuman 2 5\nend\n");  // the computer's reply comes now
+    open("turn[*].tor", head + "\nhuman 2 5\nend\n");  // the computer's reply comes now
     EXPECT_EQ(document->record.moves.size(), 2u);
     EXPECT_TRUE(view->turn.humanToMove && view->turn.messageLine1.starts_with("The computer took"));
-    app->OpenDocumentFile(app->GetRecentFileList()->Files()[2]);
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("turn[*].tor - Torvel"));
+    // A game the player made read-only is played on, and saved only where the player chooses.
+    std::filesystem::permissions("turn[*].tor", std::filesystem::perms::owner_read);
+    seen.clear();
+    name = QString::fromStdString(dir.File("kept.tor"));
+    Run(framework::kFileSave);
+    EXPECT_EQ(seen.size(), 2);
+    EXPECT_TRUE(seen.first().contains("is read-only") && seen.last() == "file");
+    EXPECT_EQ(testsupport::ReadFile("turn[*].tor"), head + "\nhuman 2 5\nend\n");
+    EXPECT_TRUE(testsupport::ReadFile("kept.tor").starts_with(head + "\nhuman 2 5\ncomputer "));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("kept.tor - Torvel"));
+    app->OpenDocumentFile(app->GetRecentFileList()->Files()[3]);
     EXPECT_EQ(document->engine.GetRows(), rows) << "the recent-file list opens saved games";
     name = QString::fromStdString(dir.File("missing"));
     Run(framework::kFileOpen);
