@@ -1,5 +1,6 @@
 #include "cli/command_table.h"
 
+#include "cli/terminal_game.h"
 #include "table/translation.h"
 
 namespace cli {
@@ -27,7 +28,7 @@ std::span<const Command> Commands() {
          TrNoop("play a game against the computer in the terminal (3 to 7 rows, 4 by default); "
                 "type hint for the best move, then why for the reason; --save keeps the game in "
                 "FILE after every move"),
-         RunPlay},
+         RunPlay, kPlayIntroduction},
         {"review", TrNoop("review [--json] [--base FILE | --no-base] FILE"),
          TrNoop("go through a saved game move by move: what each move did to its player's outcome, "
                 "and the best move where it was not"),

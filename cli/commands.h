@@ -16,6 +16,7 @@ struct Command {
     const char* usage;    // the name and its arguments, for --help
     const char* summary;  // one line, for --help
     int (*run)(Arguments args);
+    const char* details = nullptr;  // more for the command's own --help, or none
 };
 
 int RunMove(Arguments args);

@@ -7,7 +7,9 @@
 
 #include "cli/command_table.h"
 #include "cli/commands.h"
+#include "cli/terminal_width.h"
 #include "table/translation.h"
+#include "text/columns.h"
 #include "text/escaped_name.h"
 
 namespace {
@@ -15,21 +17,61 @@ namespace {
 using table::Fill;
 using table::Tr;
 
-void PrintHelp() {
-    std::cout << Tr(
-        "Usage: torvel-cli COMMAND [ARGUMENTS]\n"
-        "Misere Nim against a perfect opponent: whoever takes the last stick loses.\n\n"
-        "Commands:\n");
-    for (const cli::Command& command : cli::Commands()) {
-        std::cout << "  " << Tr(command.usage) << "\n      " << Tr(command.summary) << '\n';
+constexpr std::string_view kNoBreakSpace = "\u00a0";
+
+// A command's usage line, broken between its bracketed parts where it is too long: the spaces
+// inside brackets are no-break spaces while the line is broken.
+std::string UsageLines(std::string_view usage, size_t width, size_t indent) {
+    std::string kept;
+    int depth = 0;
+    for (const char c : usage) {
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        kept += depth > 0 && c == ' ' ? std::string_view(kNoBreakSpace) : std::string_view(&c, 1);
     }
-    std::cout << Tr(
-        "\nRows are counted from 0, the row that starts with one stick. The base file\n"
-        "is torvelbase.txt in the working directory unless --base names another;\n"
-        "--no-base reads and writes no file. --base, --no-base and --json may also\n"
-        "come before the command.\n\n"
-        "  --help      show this help\n"
-        "  --version   show the version\n");
+    const std::string wrapped = text::Wrapped(kept, width, indent);
+    std::string lines;
+    for (size_t i = 0; i < wrapped.size(); ++i) {
+        const bool noBreak = wrapped.compare(i, kNoBreakSpace.size(), kNoBreakSpace) == 0;
+        lines += noBreak ? ' ' : wrapped[i];
+        i += noBreak ? kNoBreakSpace.size() - 1 : 0;
+    }
+    return lines;
+}
+
+std::string Indented(size_t spaces, std::string_view line) {
+    std::string indented(spaces, ' ');
+    return indented.append(line);
+}
+
+void PrintHelp() {
+    const size_t width = cli::HelpWidth();
+    std::cout << text::Wrapped(
+        Tr("Usage: torvel-cli COMMAND [ARGUMENTS]\n"
+           "Misere Nim against a perfect opponent: whoever takes the last stick loses.\n\n"
+           "Commands:\n"),
+        width);
+    for (const cli::Command& command : cli::Commands()) {
+        std::cout << UsageLines(Indented(2, Tr(command.usage)), width, 4) << '\n'
+                  << text::Wrapped(Indented(6, Tr(command.summary)), width, 6) << '\n';
+    }
+    std::cout << text::Wrapped(
+        Tr("\nRows are counted from 0, the row that starts with one stick. The base file\n"
+           "is torvelbase.txt in the working directory unless --base names another;\n"
+           "--no-base reads and writes no file. --base, --no-base and --json may also\n"
+           "come before the command.\n\n"
+           "  --help      show this help\n"
+           "  --version   show the version\n"),
+        width);
+}
+
+// COMMAND --help: its usage, what it does, and more where it has more to say.
+void PrintCommandHelp(const cli::Command& command) {
+    const size_t width = cli::HelpWidth();
+    std::cout << UsageLines(Fill(Tr("Usage: torvel-cli %1"), {Tr(command.usage)}), width, 4) << '\n'
+              << text::Wrapped(Tr(command.summary), width) << '\n';
+    if (command.details != nullptr) {
+        std::cout << '\n' << text::Wrapped(Tr(command.details), width) << '\n';
+    }
 }
 
 // The options every command that uses the base file or prints JSON shares may come before the
@@ -68,9 +110,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     for (const cli::Command& command : cli::Commands()) {
-        if (name == command.name) {
-            return command.run(cli::Arguments(args).subspan(1));
+        if (name != command.name) {
+            continue;
         }
+        if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+            PrintCommandHelp(command);
+            return 0;
+        }
+        return command.run(cli::Arguments(args).subspan(1));
     }
     if (name.starts_with("-")) {
         return cli::UsageFailure(Fill(Tr("unknown option '%1'"), {text::EscapedName(name)}));

@@ -12,9 +12,11 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/terminal_game.h"
+#include "cli/terminal_width.h"
 #include "engine/game_engine.h"
 #include "engine/saved_game_file.h"
 #include "table/translation.h"
+#include "text/columns.h"
 #include "text/escaped_name.h"
 
 namespace cli {
@@ -166,17 +168,28 @@ int RunPlay(Arguments args) {
     positions->Load();
     PlaySettings& settings = options.settings;
     settings.echoInput = ::isatty(STDIN_FILENO) == 0;
+    settings.width = TerminalWidth();
     table::FileResult saveResult;
+    bool kept = settings.takeUp.has_value();  // whether the file holds this game
     if (!options.savePath.empty()) {
-        settings.keep = [&file, &saveResult](const engine::SavedGame& saved) {
+        settings.keep = [&file, &saveResult, &kept](const engine::SavedGame& saved) {
             saveResult = file.Save(saved);
+            kept = kept || saveResult.Done();
             return saveResult.Done();
         };
     }
     engine::GameEngine game(positions);
     TerminalGame terminalGame(game, std::cin, std::cout, settings);
-    terminalGame.Play();
+    const TerminalGame::End end = terminalGame.Play();
     positions->Sync();
+    if (end == TerminalGame::End::Stopped && kept && saveResult.Done()) {
+        const std::string shown = Shown(options.savePath);
+        std::cout << text::Wrapped(Fill(Tr("The game is kept in %1: torvel-cli play --save %1 "
+                                           "takes it up again."),
+                                        {shown}),
+                                   settings.width)
+                  << '\n';
+    }
     if (saveResult.outcome == table::FileOutcome::Changed) {
         std::cerr << "torvel-cli: "
                   << Fill(Tr("%1 changed since this game read or wrote it: it is left as it is, "

@@ -11,6 +11,7 @@
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "table/decimal.h"
+#include "text/columns.h"
 #include "text/escaped_name.h"
 
 namespace cli {
@@ -21,16 +22,8 @@ using table::Tr;
 using table::TrN;
 using table::TrNoop;
 
-constexpr const char* kIntroduction = TrNoop(
-    // Translators: lines of at most 90 characters; the words the player types (hint, why, q) as
-    // the translations of "hint", "why" and "q" give them.
-    "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
-    "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
-    "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it\n"
-    "for the reason behind it, or q to quit.\n");
 constexpr const char* kPrompt = TrNoop("Your move: ");
-constexpr const char* kTakenUpText =
-    TrNoop("The game kept in the file goes on where it stopped.\n");
+constexpr const char* kTakenUpText = TrNoop("The game kept in the file goes on where it stopped.");
 constexpr const char* kNotAMove =
     TrNoop("Type the row and the number of sticks as two numbers, for example 3 2, or q to quit.");
 
@@ -120,9 +113,9 @@ TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input
 }
 
 TerminalGame::End TerminalGame::Play() {
-    out << Tr(kIntroduction);
+    Say(Tr(kPlayIntroduction));
     if (settings.takeUp) {
-        out << Tr(kTakenUpText);
+        Say(Tr(kTakenUpText));
     }
     PrintBoard();
     const bool computerToMove =
@@ -137,17 +130,23 @@ TerminalGame::End TerminalGame::Play() {
         }
         PrintBoard();
         if (game.IsEmpty()) {
-            out << Tr(engine::kHumanLostText) << std::endl;
+            Say(Tr(engine::kHumanLostText));
+            out << std::flush;
             return End::HumanLost;
         }
         if (!ComputerTurn()) {
             return End::Stopped;
         }
         if (game.IsEmpty()) {
-            out << Tr(engine::kHumanWonText) << std::endl;
+            Say(Tr(engine::kHumanWonText));
+            out << std::flush;
             return End::HumanWon;
         }
     }
+}
+
+void TerminalGame::Say(std::string_view text) {
+    out << text::Wrapped(text, settings.width) << '\n';
 }
 
 bool TerminalGame::Make(engine::Player player, engine::Move move) {
@@ -179,7 +178,7 @@ bool TerminalGame::ReadMove(engine::Move& move) {
             out << text::EscapedName(line) << (tooLong ? "..." : "") << '\n';
         }
         if (tooLong) {
-            out << Tr(kNotAMove) << '\n';
+            Say(Tr(kNotAMove));
             continue;
         }
         const HumanInput input = ReadHumanInput(line, game);
@@ -191,15 +190,14 @@ bool TerminalGame::ReadMove(engine::Move& move) {
                 return true;
             case HumanInput::Kind::Hint:
                 hinted = engine::BestMove(game);
-                out << (hinted ? engine::HintText(*hinted) : Tr(engine::kGameOverText)) << '\n';
+                Say(hinted ? engine::HintText(*hinted) : Tr(engine::kGameOverText));
                 break;
             case HumanInput::Kind::Why:
-                out << (hinted ? engine::LessonText(engine::Teach(game.GetRows(), *hinted))
-                               : std::string(Tr(kWhyFirst)))
-                    << '\n';
+                Say(hinted ? engine::LessonText(engine::Teach(game.GetRows(), *hinted))
+                           : std::string(Tr(kWhyFirst)));
                 break;
             case HumanInput::Kind::Invalid:
-                out << input.problem << '\n';
+                Say(input.problem);
                 break;
         }
     }
@@ -228,10 +226,11 @@ bool TerminalGame::ReadLine(std::string& line, bool& tooLong) {
 }
 
 bool TerminalGame::ComputerTurn() {
-    out << Tr(engine::kThinkingText) << std::endl;
+    Say(Tr(engine::kThinkingText));
+    out << std::flush;
     const engine::Move move = game.ChooseMove();
     const bool kept = Make(engine::Player::Computer, move);
-    out << engine::ComputerTookText(move) << '\n';
+    Say(engine::ComputerTookText(move));
     PrintBoard();
     out << std::flush;
     return kept;

@@ -17,8 +17,17 @@
 #include "engine/move.h"
 #include "engine/rules.h"
 #include "engine/saved_game.h"
+#include "table/translation.h"
 
 namespace cli {
+
+inline constexpr const char* kPlayIntroduction = table::TrNoop(
+    // Translators: one paragraph, which the terminal's width breaks into lines; the words the
+    // player types (hint, why, q) as the translations of "hint", "why" and "q" give them.
+    "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are "
+    "counted from 0, the row that starts with one stick. Type your move as the row and the number "
+    "of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it for the "
+    "reason behind it, or q to quit.");
 
 struct PlaySettings {
     int32_t rows = engine::kDefaultRows;
@@ -30,6 +39,8 @@ struct PlaySettings {
     std::optional<engine::SavedGame> takeUp = std::nullopt;
     // Given the game as a saved game after every move; false ends the game.
     std::function<bool(const engine::SavedGame&)> keep = nullptr;
+    // The columns a line of the game's own words may take: longer ones break between words.
+    size_t width = 80;
 };
 
 // What a line typed at the prompt asks for.
@@ -61,6 +72,8 @@ class TerminalGame {
     End Play();
 
   private:
+    // Writes a message of the game's, broken into lines of the settings' width.
+    void Say(std::string_view text);
     void PrintBoard();
     // Reads lines until one is a legal move; false when the input ended or asked to quit.
     bool ReadMove(engine::Move& move);

@@ -2,3 +2,4 @@
 # in a locale that is not C, so that a test that sets LANGUAGE is heard.
 set(ENV{LC_ALL} C.UTF-8)
 unset(ENV{LANGUAGE})
+unset(ENV{COLUMNS})

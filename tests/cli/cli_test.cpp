@@ -17,6 +17,7 @@
 #include "support/reference_model.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "text/columns.h"
 
 namespace {
 
@@ -109,7 +110,18 @@ TEST(Cli, AnswersAndTheBaseFileTheyLeave) {
     EXPECT_EQ(ReadFile("torvelbase.txt.damaged"), "3\n0 1\n") << "never destroyed";
     EXPECT_EQ(Cli("verify --base /proc/self/mem").out,
               "/proc/self/mem: cannot be read: Input/output error\n");
-    EXPECT_EQ(Cli("--help").status, 0);
+    for (const char* language : {"", "de", "fr"}) {  // help fits 80 columns in every language
+        testsupport::Speak(language);
+        for (const char* help : {"--help", "play --help"}) {
+            const auto shown = Cli(help);
+            EXPECT_EQ(shown.status, 0);
+            std::istringstream lines(shown.out);
+            for (std::string line; std::getline(lines, line);) {
+                EXPECT_LE(text::Columns(line), 80u) << language << ": " << line;
+            }
+        }
+    }
+    testsupport::Speak("");
     EXPECT_EQ(Cli("--version").out, "torvel-cli 1.0.0\n");
     const std::string bench = Cli("bench --repeat 1").out;
     EXPECT_NE(bench.find("signature: evaluations 47722, keys 21310, bytes written 557670049\n"),
@@ -228,7 +240,11 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     // and refuses, leaving it as it is, any file that holds no game or a damaged one.
     for (const char* input : {"q\n", "0 1", "hint"}) {  // the last line may have no line end
         const auto run = Cli("play --no-base --save g.txt", input);
-        EXPECT_TRUE(run.status == 0 && run.out.ends_with('\n')) << run.out;
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out.ends_with("\nThe game is kept in 'g.txt': torvel-cli play --save 'g.txt' "
+                                    "takes it up again.\n"),
+                  input[0] != 'q')
+            << run.out;
         EXPECT_EQ(ReadFile("g.txt").empty(), input[0] == 'q');
         EXPECT_EQ(run.out.find("stopped.\n\n3: | | | | | | |\n2: | | | | |\n1: | |\n0:\n") !=
                       std::string::npos,
@@ -326,8 +342,9 @@ TEST(Cli, HintReviewAndAnalyzeAgreeWithThePlainModelOnAWholeGame) {
             const std::string ask = hints.size() % 2 ? "?" : "hint";
             script += ask + "\nwhy\n" + std::to_string(move.row) + ' ' +
                       std::to_string(move.number) + '\n';
-            hints.push_back("Your move: " + ask + '\n' + engine::HintText(best) +
-                            "\nYour move: why\n" + engine::LessonText(engine::Teach(rows, best)) +
+            hints.push_back("Your move: " + ask + '\n' + text::Wrapped(engine::HintText(best), 80) +
+                            "\nYour move: why\n" +
+                            text::Wrapped(engine::LessonText(engine::Teach(rows, best)), 80) +
                             '\n');
             firstMistake = firstMistake || t == best.score ? firstMistake : hints.size() * 2 - 1;
         }
@@ -473,11 +490,10 @@ TEST(TerminalGame, TheBoardTheMessagesAndWhoWins) {
         return line.empty() ? line : line + "\n";
     });
     EXPECT_TRUE(out.starts_with(
-        "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are\n"
-        "counted from 0, the row that starts with one stick. Type your move as the row and the\n"
-        "number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after "
-        "it\n"
-        "for the reason behind it, or q to quit.\n\n"
+        "Take one or more sticks from a single row; whoever takes the last stick loses.\n"
+        "Rows are counted from 0, the row that starts with one stick. Type your move as\n"
+        "the row and the number of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?)\n"
+        "for a hint, why after it for the reason behind it, or q to quit.\n\n"
         "2: | | | | |\n1: | | |\n0: |\n\nYour move: why\nAsk for a hint first (hint or ?), "
         "then why.\nYour move: x\nType the row"))
         << out;

@@ -28,6 +28,12 @@ inline void Speak(const char* language) {
 // Machine-read output, English in every language: the bench signature and --json.
 inline constexpr const char* kAlwaysEnglish[] = {"signature: evaluations *", "{\"*"};
 
+inline bool MachineRead(std::string_view text) {
+    return std::any_of(
+        std::begin(kAlwaysEnglish), std::end(kAlwaysEnglish),
+        [text](const char* glob) { return ::fnmatch(glob, std::string(text).c_str(), 0) == 0; });
+}
+
 // What of a text shown in the pseudo-language stands outside the brackets, when it holds a
 // letter and the text is not machine-read. A part cut from a longer text keeps only the bracket
 // of its side.
@@ -44,25 +50,23 @@ inline std::string Unmarked(std::string_view text) {
             outside += text[i];
         }
     }
-    auto matches = [text](const char* glob) {
-        return ::fnmatch(glob, std::string(text).c_str(), 0) == 0;
-    };
-    const bool allowed = std::any_of(std::begin(kAlwaysEnglish), std::end(kAlwaysEnglish), matches);
     const bool letters = std::any_of(outside.begin(), outside.end(), ::isalpha);
-    return letters && !allowed ? outside : "";
+    return letters && !MachineRead(text) ? outside : "";
 }
 
 // Every line a program printed in the pseudo-language came from the catalogue, the program's name
-// before it aside.
+// before it aside; a text broken over several lines has its brackets on its first and last.
 inline void ExpectMarkedLines(const std::string& output, const std::string& program) {
     std::istringstream lines(output);
+    std::string shown;
     for (std::string line; std::getline(lines, line);) {
         line = line.starts_with(program + ": ") ? line.substr(program.size() + 2) : line;
         if (line.starts_with("⟦Your move:")) {
             line = line.substr(0, line.find("⟧") + 3);  // what follows the prompt was typed
         }
-        EXPECT_EQ(Unmarked(line), "") << line;
+        shown += MachineRead(line) ? "\n" : line + '\n';
     }
+    EXPECT_EQ(Unmarked(shown), "") << output;
 }
 
 }  // namespace testsupport
