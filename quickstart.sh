@@ -46,7 +46,7 @@ play)
 test)
     install_missing "${play_packages[@]}" "${test_packages[@]}"
     # Every source keeps to the committed .clang-format.
-    find text table engine framework game view shell cli data tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) \
+    find text files table engine framework game view shell cli data tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) \
         -print0 | xargs -0 clang-format --dry-run --Werror
     build build-test -DTORVEL_WERROR=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"

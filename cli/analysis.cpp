@@ -14,7 +14,7 @@
 #include "cli/json.h"
 #include "engine/game_engine.h"
 #include "engine/hint.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 namespace {
@@ -85,9 +85,9 @@ int RunAnalyze(Arguments args) {
         const int32_t left = engine::MovesLeft(m.score);
         // Translators: row, sticks taken, moves left in the game.
         const char* line =
-            m.score > 0 ? table::TrN("%1 %2 wins in %3 move", "%1 %2 wins in %3 moves", left)
-                        : table::TrN("%1 %2 loses in %3 move", "%1 %2 loses in %3 moves", left);
-        std::cout << table::Fill(line, {m.move.row, m.move.number, left})
+            m.score > 0 ? text::TrN("%1 %2 wins in %3 move", "%1 %2 wins in %3 moves", left)
+                        : text::TrN("%1 %2 loses in %3 move", "%1 %2 loses in %3 moves", left);
+        std::cout << text::Fill(line, {m.move.row, m.move.number, left})
                   << (m.move == chosen ? " *" : "") << '\n';
     }
     return 0;

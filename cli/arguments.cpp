@@ -4,16 +4,16 @@
 #include <iostream>
 
 #include "engine/rules.h"
-#include "table/decimal.h"
-#include "table/translation.h"
+#include "text/decimal.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace cli {
 
 namespace {
 
-using table::Fill;
-using table::Tr;
+using text::Fill;
+using text::Tr;
 
 // The one wording for a row too long for its place, however far beyond it lies.
 UsageError RowDoesNotFit(const std::string& arg) {
@@ -63,7 +63,7 @@ std::optional<UsageError> RejectOptions(std::span<const std::string> args) {
     for (const std::string& arg : args) {
         int32_t number = 0;
         if (arg.size() > 1 && arg[0] == '-' &&
-            table::ReadDecimal(arg, number) == table::DecimalStatus::Malformed) {
+            text::ReadDecimal(arg, number) == text::DecimalStatus::Malformed) {
             return UsageError{Fill(Tr("unknown option '%1'"), {text::EscapedName(arg)})};
         }
     }
@@ -78,7 +78,7 @@ std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& 
     }
     const std::string& text = args[++i];
     int32_t number = 0;
-    if (table::ReadDecimal(text, number) != table::DecimalStatus::Ok || number < lowest ||
+    if (text::ReadDecimal(text, number) != text::DecimalStatus::Ok || number < lowest ||
         number > highest) {
         return UsageError{Fill(Tr("%1 needs a number from %2 to %3, not '%4'"),
                                {option, lowest, highest, text::EscapedName(text)})};
@@ -101,15 +101,15 @@ std::optional<UsageError> ParsePosition(std::span<const std::string> args,
     rows.clear();
     for (const std::string& arg : args) {
         int32_t sticks = 0;
-        const table::DecimalStatus status = table::ReadDecimal(arg, sticks);
-        if (status == table::DecimalStatus::Malformed) {
+        const text::DecimalStatus status = text::ReadDecimal(arg, sticks);
+        if (status == text::DecimalStatus::Malformed) {
             return UsageError{
                 Fill(Tr("row '%1' is not a decimal number of sticks"), {text::EscapedName(arg)})};
         }
         if (sticks < 0) {
             return UsageError{Fill(Tr("row '%1' is negative"), {text::EscapedName(arg)})};
         }
-        if (status == table::DecimalStatus::OutOfRange) {
+        if (status == text::DecimalStatus::OutOfRange) {
             return RowDoesNotFit(arg);
         }
         rows.push_back(sticks);
@@ -146,7 +146,7 @@ std::optional<UsageError> ParsePositionCommand(std::span<const std::string> args
     }
     const auto& rows = command.rows;
     if (needsMove && std::none_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
-        return UsageError{table::Tr("the position is empty: there is no move to make")};
+        return UsageError{text::Tr("the position is empty: there is no move to make")};
     }
     return std::nullopt;
 }

@@ -3,7 +3,7 @@
 #include "cli/key_solver.h"
 #include "table/base_text.h"
 #include "table/position_key.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 namespace {
@@ -34,8 +34,8 @@ BaseCheck CheckBaseText(std::string_view text) {
         if (score != key.GetScore()) {
             check.line = contents.lines[k].score;
             check.problem =
-                table::Fill(table::Tr("key %1 is stored with score %2, but its position scores %3"),
-                            {KeyText(key), key.GetScore(), score});
+                text::Fill(text::Tr("key %1 is stored with score %2, but its position scores %3"),
+                           {KeyText(key), key.GetScore(), score});
             return check;
         }
     }

@@ -19,8 +19,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "engine/game_engine.h"
-#include "table/translation.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace cli {
 namespace {
@@ -73,8 +73,8 @@ class Workload {
 
     static std::vector<std::string> StepNames() {
         std::vector<std::string> names;
-        using table::Fill;
-        using table::TrN;
+        using text::Fill;
+        using text::TrN;
         for (int rows = 3; rows <= 7; ++rows) {
             names.push_back(Fill(TrN("first move, %1 row, no base file at the start",
                                      "first move, %1 rows, no base file at the start", rows),
@@ -108,8 +108,8 @@ int RunBench(Arguments args) {
     int32_t repeat = 5;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--repeat") {
-            return UsageFailure(table::Fill(table::Tr("unknown bench argument '%1'"),
-                                            {text::EscapedName(args[i])}));
+            return UsageFailure(
+                text::Fill(text::Tr("unknown bench argument '%1'"), {text::EscapedName(args[i])}));
         }
         if (auto error = TakeNumber(args, i, 1, 1000, repeat)) {
             return UsageFailure(error->message);
@@ -118,7 +118,7 @@ int RunBench(Arguments args) {
     std::string directory =
         (std::filesystem::temp_directory_path() / "torvel-bench-XXXXXX").string();
     if (::mkdtemp(directory.data()) == nullptr) {
-        std::cerr << "torvel-cli: " << table::Tr("cannot make a temporary directory") << '\n';
+        std::cerr << "torvel-cli: " << text::Tr("cannot make a temporary directory") << '\n';
         return 1;
     }
     Workload workload(directory + "/" + table::kBaseFileName);
@@ -133,8 +133,7 @@ int RunBench(Arguments args) {
     }
     std::filesystem::remove_all(directory);
     // Translators: English says "runs" whatever the count.
-    std::cout << table::Fill(table::TrN("median of %1 runs:", "median of %1 runs:", repeat),
-                             {repeat})
+    std::cout << text::Fill(text::TrN("median of %1 runs:", "median of %1 runs:", repeat), {repeat})
               << '\n';
     for (size_t i = 0; i < names.size(); ++i) {
         std::vector<double>& s = samples[i];
@@ -143,7 +142,7 @@ int RunBench(Arguments args) {
         milliseconds << std::setw(10) << std::fixed << std::setprecision(3)
                      << s[s.size() / 2] * 1000.0;
         // Translators: the median time in milliseconds, then the step it times.
-        std::cout << table::Fill(table::Tr("%1 ms  %2"), {milliseconds.str(), names[i]}) << '\n';
+        std::cout << text::Fill(text::Tr("%1 ms  %2"), {milliseconds.str(), names[i]}) << '\n';
     }
     // The signature stays English whatever the language: scripts compare it.
     std::cout << "signature: evaluations " << signature.evaluations << ", keys " << signature.keys

@@ -1,12 +1,12 @@
 #include "cli/command_table.h"
 
 #include "cli/terminal_game.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 
 std::span<const Command> Commands() {
-    using table::TrNoop;
+    using text::TrNoop;
     static const Command commands[] = {
         // Translators: a command's usage line keeps its name and options as they are.
         {"move", TrNoop("move [--json] [--base FILE | --no-base] N0 N1 ..."),

@@ -11,7 +11,7 @@
 #include "cli/json.h"
 #include "engine/hint.h"
 #include "engine/lesson_texts.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 
@@ -65,11 +65,11 @@ int RunExplain(Arguments args) {
     const engine::GameEngine game = OpenPosition(command);
     const std::optional<engine::ScoredMove> best = engine::BestMove(game);
     if (!best) {
-        return UsageFailure(table::Tr("the position is empty: there is no move to make"));
+        return UsageFailure(text::Tr("the position is empty: there is no move to make"));
     }
     const engine::Lesson lesson = engine::Teach(command.rows, *best);
     if (command.json) {
-        const table::SourceTexts english;  // machine-read: the lines stay English
+        const text::SourceTexts english;  // machine-read: the lines stay English
         std::vector<std::string> lines = engine::LessonLines(lesson);
         lines.insert(lines.begin(), engine::HintText(*best));
         std::cout << JsonLesson(lesson, lines) << '\n';

@@ -8,14 +8,14 @@
 #include "cli/command_table.h"
 #include "cli/commands.h"
 #include "cli/terminal_width.h"
-#include "table/translation.h"
 #include "text/columns.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace {
 
-using table::Fill;
-using table::Tr;
+using text::Fill;
+using text::Tr;
 
 constexpr std::string_view kNoBreakSpace = "\u00a0";
 
@@ -83,7 +83,7 @@ bool IsSharedOption(const std::string& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    table::StartTranslation();
+    text::StartTranslation();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp();

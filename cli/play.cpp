@@ -15,16 +15,17 @@
 #include "cli/terminal_width.h"
 #include "engine/game_engine.h"
 #include "engine/saved_game_file.h"
-#include "table/translation.h"
+#include "files/failure_text.h"
 #include "text/columns.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace cli {
 
 namespace {
 
-using table::Fill;
-using table::Tr;
+using text::Fill;
+using text::Tr;
 
 struct PlayOptions {
     PlaySettings settings;
@@ -71,20 +72,21 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
 // replaced by the game; anything else is refused.
 std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions& options) {
     using Content = engine::SavedGameFile::Content;
-    const std::string shown = Shown(options.savePath);
+    const std::string shown = text::Quoted(text::Quotes::Single, options.savePath);
     const engine::SavedGameFile::Opened opened = file.Open(options.savePath);
     switch (opened.result.outcome) {
-        case table::FileOutcome::Done:
+        case files::FileOutcome::Done:
             break;
-        case table::FileOutcome::Missing:
+        case files::FileOutcome::Missing:
             return UsageError{Fill(Tr("--save %1: no such folder"), {shown})};
-        case table::FileOutcome::Failed:
+        case files::FileOutcome::Failed:
             return UsageError{
-                Fill(Tr("--save %1 cannot be read: %2"), {shown, ReadFailure(opened.result)})};
+                Fill(Tr("--save %1 cannot be read: %2"),
+                     {shown, files::FailureText(opened.result, files::Wording::Phrase)})};
         default:
             return UsageError{
                 // Translators: the file, then why it cannot be used ("it is not a regular file").
-                Fill(Tr("--save %1: %2"), {shown, table::FailureText(opened.result)})};
+                Fill(Tr("--save %1: %2"), {shown, files::FailureText(opened.result)})};
     }
     const engine::SavedGame& saved = opened.reading.saved;
     const std::vector<int32_t> end = engine::RowsAfter(saved.game);
@@ -120,15 +122,15 @@ std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions&
             break;
     }
     // The game is kept after every move: a file it may not replace is refused before the first.
-    const table::FileResult writable = file.Where().CheckWritable();
-    if (writable.outcome == table::FileOutcome::ReadOnly) {
+    const files::FileResult writable = file.Where().CheckWritable();
+    if (writable.outcome == files::FileOutcome::ReadOnly) {
         return UsageError{Fill(Tr("--save %1 is read-only: it is left as it is, and no game is "
                                   "played into it (review reads the game it keeps)"),
                                {shown})};
     }
     if (!writable.Done()) {
         return UsageError{Fill(Tr("--save %1 cannot be written in its folder: %2"),
-                               {shown, table::FailureText(writable)})};
+                               {shown, files::FailureText(writable)})};
     }
     return std::nullopt;
 }
@@ -153,23 +155,23 @@ int RunPlay(Arguments args) {
     }
     const std::shared_ptr<table::PositionTable> positions = MakeTable(base);
     if (!options.savePath.empty()) {
-        const table::Sameness same = positions->CompareWithBaseFile(file.Where());
-        if (same != table::Sameness::Different) {
+        const files::Sameness same = positions->CompareWithBaseFile(file.Where());
+        if (same != files::Sameness::Different) {
             return UsageFailure(
-                same == table::Sameness::Same
+                same == files::Sameness::Same
                     ? Fill(Tr("--save %1 is the base file: the game would take the computer's "
                               "positions' place"),
-                           {Shown(options.savePath)})
+                           {text::Quoted(text::Quotes::Single, options.savePath)})
                     : Fill(Tr("--save %1 cannot be told apart from the base file: the game is "
                               "not played"),
-                           {Shown(options.savePath)}));
+                           {text::Quoted(text::Quotes::Single, options.savePath)}));
         }
     }
     positions->Load();
     PlaySettings& settings = options.settings;
     settings.echoInput = ::isatty(STDIN_FILENO) == 0;
     settings.width = TerminalWidth();
-    table::FileResult saveResult;
+    files::FileResult saveResult;
     bool kept = settings.takeUp.has_value();  // whether the file holds this game
     if (!options.savePath.empty()) {
         settings.keep = [&file, &saveResult, &kept](const engine::SavedGame& saved) {
@@ -183,25 +185,26 @@ int RunPlay(Arguments args) {
     const TerminalGame::End end = terminalGame.Play();
     positions->Sync();
     if (end == TerminalGame::End::Stopped && kept && saveResult.Done()) {
-        const std::string shown = Shown(options.savePath);
+        const std::string shown = text::Quoted(text::Quotes::Single, options.savePath);
         std::cout << text::Wrapped(Fill(Tr("The game is kept in %1: torvel-cli play --save %1 "
                                            "takes it up again."),
                                         {shown}),
                                    settings.width)
                   << '\n';
     }
-    if (saveResult.outcome == table::FileOutcome::Changed) {
+    if (saveResult.outcome == files::FileOutcome::Changed) {
         std::cerr << "torvel-cli: "
                   << Fill(Tr("%1 changed since this game read or wrote it: it is left as it is, "
                              "and the game ends here"),
-                          {Shown(options.savePath)})
+                          {text::Quoted(text::Quotes::Single, options.savePath)})
                   << '\n';
         return 1;
     }
     if (!saveResult.Done()) {
         std::cerr << "torvel-cli: "
                   << Fill(Tr("the game could not be saved as %1 (%2); it ends here"),
-                          {Shown(options.savePath), table::FailureText(saveResult)})
+                          {text::Quoted(text::Quotes::Single, options.savePath),
+                           files::FailureText(saveResult)})
                   << '\n';
         return 1;
     }

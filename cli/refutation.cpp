@@ -7,8 +7,8 @@
 
 namespace cli {
 
-using table::Fill;
-using table::Tr;
+using text::Fill;
+using text::Tr;
 
 std::optional<Refutation> Refute(engine::GameEngine& game, const engine::GameRecord& record,
                                  size_t i) {

@@ -16,8 +16,9 @@
 #include "engine/hint.h"
 #include "engine/saved_game.h"
 #include "engine/saved_game_file.h"
-#include "table/translation.h"
+#include "files/failure_text.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace cli {
 namespace {
@@ -26,9 +27,9 @@ using engine::MovesLeft;
 using engine::MovesText;
 using engine::PlayerWord;
 using engine::SticksFromRow;
-using table::Fill;
-using table::Tr;
-using table::TrN;
+using text::Fill;
+using text::Tr;
+using text::TrN;
 
 struct ReviewedMove {
     engine::PlayedMove played;
@@ -96,18 +97,22 @@ std::optional<UsageError> ReadGame(const std::string& path, engine::SavedGame& s
     if (!opened.result.Done() || opened.content == engine::SavedGameFile::Content::Nothing) {
         return UsageError{
             Fill(Tr("%1 cannot be read: %2"),
-                 {Shown(path),
-                  ReadFailure(opened.result.Done() ? table::FileResult{table::FileOutcome::Missing}
-                                                   : opened.result)})};
+                 {text::Quoted(text::Quotes::Single, path),
+                  files::FailureText(opened.result.Done()
+                                         ? files::FileResult{files::FileOutcome::Missing}
+                                         : opened.result,
+                                     files::Wording::Phrase)})};
     }
     const engine::SavedGameReading& reading = opened.reading;
     if (reading.status == engine::SavedGameReading::Status::NotASavedGame) {
-        return UsageError{Fill(Tr("%1 holds no saved game (its first line is not '%2')"),
-                               {Shown(path), engine::kSavedGameFirstLine})};
+        return UsageError{
+            Fill(Tr("%1 holds no saved game (its first line is not '%2')"),
+                 {text::Quoted(text::Quotes::Single, path), engine::kSavedGameFirstLine})};
     }
     if (reading.status == engine::SavedGameReading::Status::Damaged) {
         return UsageError{
-            Fill(Tr("%1 is damaged: line %2: %3"), {Shown(path), reading.line, reading.problem})};
+            Fill(Tr("%1 is damaged: line %2: %3"),
+                 {text::Quoted(text::Quotes::Single, path), reading.line, reading.problem})};
     }
     saved = reading.saved;
     return std::nullopt;

@@ -4,11 +4,11 @@
 // names each in its own way.
 #pragma once
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 
-using table::TrNoop;
+using text::TrNoop;
 
 inline constexpr const char* kWhyFirst = TrNoop("Ask for a hint first (hint or ?), then why.");
 

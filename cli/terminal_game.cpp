@@ -10,17 +10,17 @@
 #include "engine/lesson_texts.h"
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
-#include "table/decimal.h"
 #include "text/columns.h"
+#include "text/decimal.h"
 #include "text/escaped_name.h"
 
 namespace cli {
 namespace {
 
-using table::Fill;
-using table::Tr;
-using table::TrN;
-using table::TrNoop;
+using text::Fill;
+using text::Tr;
+using text::TrN;
+using text::TrNoop;
 
 constexpr const char* kPrompt = TrNoop("Your move: ");
 constexpr const char* kTakenUpText = TrNoop("The game kept in the file goes on where it stopped.");
@@ -39,14 +39,14 @@ constexpr size_t kLongestLine = 200;
 // A decimal integer with an optional sign. Values too large for a row or a count are held at
 // the 32-bit bounds, far beyond any board, which is all the checks need to know about them.
 bool ParseInteger(std::string_view word, int32_t& value) {
-    return table::ReadDecimal(word, value, true) != table::DecimalStatus::Malformed;
+    return text::ReadDecimal(word, value, true) != text::DecimalStatus::Malformed;
 }
 
 }  // namespace
 
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game) {
     HumanInput input;
-    const std::vector<std::string_view> words = table::Words(line);
+    const std::vector<std::string_view> words = text::Words(line);
     // Translators: the words typed at the prompt of play, one word each, lower case: q or quit
     // to end the game, hint for a hint, why for the reason behind it.
     const char* quit[] = {TrNoop("q"), TrNoop("quit")};

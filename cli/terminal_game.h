@@ -17,11 +17,11 @@
 #include "engine/move.h"
 #include "engine/rules.h"
 #include "engine/saved_game.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace cli {
 
-inline constexpr const char* kPlayIntroduction = table::TrNoop(
+inline constexpr const char* kPlayIntroduction = text::TrNoop(
     // Translators: one paragraph, which the terminal's width breaks into lines; the words the
     // player types (hint, why, q) as the translations of "hint", "why" and "q" give them.
     "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are "

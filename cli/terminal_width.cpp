@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "table/decimal.h"
+#include "text/decimal.h"
 
 namespace cli {
 
@@ -15,7 +15,7 @@ size_t TerminalWidth() {
     constexpr size_t kNarrowest = 20;
     int32_t columns = 0;
     const char* set = std::getenv("COLUMNS");
-    if (set != nullptr && table::ReadDecimal(set, columns) == table::DecimalStatus::Ok &&
+    if (set != nullptr && text::ReadDecimal(set, columns) == text::DecimalStatus::Ok &&
         columns > 0) {
         return std::max(size_t(columns), kNarrowest);
     }

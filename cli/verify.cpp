@@ -6,15 +6,16 @@
 #include "cli/arguments.h"
 #include "cli/base_check.h"
 #include "cli/commands.h"
+#include "files/failure_text.h"
 #include "table/base_file.h"
-#include "table/translation.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace cli {
 
-using table::Fill;
-using table::Tr;
-using table::TrN;
+using text::Fill;
+using text::Tr;
+using text::TrN;
 
 int RunVerify(Arguments args) {
     std::vector<std::string> rest(args.begin(), args.end());
@@ -35,10 +36,11 @@ int RunVerify(Arguments args) {
     }
     std::string text;
     const std::string shown = text::EscapedName(base.path);
-    if (const table::FileResult read = table::ReadBaseText(base.path, text); !read.Done()) {
-        std::cout << (read.outcome == table::FileOutcome::TooLarge
+    if (const files::FileResult read = table::ReadBaseText(base.path, text); !read.Done()) {
+        std::cout << (read.outcome == files::FileOutcome::TooLarge
                           ? Fill(Tr("%1: line 1: the file is larger than any table"), {shown})
-                          : Fill(Tr("%1: cannot be read: %2"), {shown, ReadFailure(read)}))
+                          : Fill(Tr("%1: cannot be read: %2"),
+                                 {shown, files::FailureText(read, files::Wording::Phrase)}))
                   << '\n';
         return 1;
     }

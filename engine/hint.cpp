@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace engine {
 
@@ -12,22 +12,22 @@ int32_t MovesLeft(int32_t score) {
 
 std::string MovesText(int32_t score) {
     const int32_t left = MovesLeft(score);
-    return table::Fill(table::TrN("%1 move", "%1 moves", left), {left});
+    return text::Fill(text::TrN("%1 move", "%1 moves", left), {left});
 }
 
 std::string SticksFromRow(const Move& move) {
     // Translators: what a move takes, said after "take" (or "taking"): the sticks, then the row.
-    return table::Fill(table::TrN("%1 stick from row %2", "%1 sticks from row %2", move.number),
-                       {move.number, move.row});
+    return text::Fill(text::TrN("%1 stick from row %2", "%1 sticks from row %2", move.number),
+                      {move.number, move.row});
 }
 
 std::string HintText(const ScoredMove& best) {
     // Translators: the move, then the moves left in the game ("6 moves"). Short enough for the
     // status bar of the window at its first size, whatever the numbers.
-    return table::Fill(best.score > 0 ? table::Tr("You can win: take %1 (wins in %2).")
-                                      : table::Tr("You cannot win: take %1 to hold out (loses in "
-                                                  "%2)."),
-                       {SticksFromRow(best.move), MovesText(best.score)});
+    return text::Fill(best.score > 0 ? text::Tr("You can win: take %1 (wins in %2).")
+                                     : text::Tr("You cannot win: take %1 to hold out (loses in "
+                                                "%2)."),
+                      {SticksFromRow(best.move), MovesText(best.score)});
 }
 
 std::optional<ScoredMove> BestMove(const GameEngine& game) {
@@ -43,7 +43,7 @@ std::optional<ScoredMove> BestMove(const GameEngine& game) {
 
 std::string HintFor(const GameEngine& game) {
     const std::optional<ScoredMove> best = BestMove(game);
-    return best ? HintText(*best) : table::Tr(kGameOverText);
+    return best ? HintText(*best) : text::Tr(kGameOverText);
 }
 
 }  // namespace engine

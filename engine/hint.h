@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/game_engine.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace engine {
 
@@ -32,8 +32,8 @@ std::optional<ScoredMove> BestMove(const GameEngine& game);
 
 // The hint for the engine's position (the text of its BestMove), or that the game is over.
 std::string HintFor(const GameEngine& game);
-// Marked for the catalogue; looked up with table::Tr where it is shown.
+// Marked for the catalogue; looked up with text::Tr where it is shown.
 inline constexpr const char* kGameOverText =
-    table::TrNoop("The game is over: there is no move to make.");
+    text::TrNoop("The game is over: there is no move to make.");
 
 }  // namespace engine

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/hint.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace engine {
 
@@ -11,43 +11,43 @@ namespace {
 
 // Every text of the lesson, in one place.
 // Translators: the last two items of a list ("1, 2+1 and 4+1"), then any item before them.
-constexpr const char* kListPair = table::TrNoop("%1 and %2");
-constexpr const char* kListMore = table::TrNoop("%1, %2");
-constexpr const char* kRowsInPowers = table::TrNoop("In powers of two the rows hold %1.");
-constexpr const char* kOddPowerOne = table::TrNoop("The power %1 comes an odd number of times.");
-constexpr const char* kOddPowersMany = table::TrNoop("The powers %1 come an odd number of times.");
-constexpr const char* kPairWinOne = table::TrNoop(
+constexpr const char* kListPair = text::TrNoop("%1 and %2");
+constexpr const char* kListMore = text::TrNoop("%1, %2");
+constexpr const char* kRowsInPowers = text::TrNoop("In powers of two the rows hold %1.");
+constexpr const char* kOddPowerOne = text::TrNoop("The power %1 comes an odd number of times.");
+constexpr const char* kOddPowersMany = text::TrNoop("The powers %1 come an odd number of times.");
+constexpr const char* kPairWinOne = text::TrNoop(
     "Taking %1 evens it, so the rows pair off; then pair them again after each reply.");
-constexpr const char* kPairWinMany = table::TrNoop(
+constexpr const char* kPairWinMany = text::TrNoop(
     "Taking %1 evens them all, so the rows pair off; then pair them again after each reply.");
-constexpr const char* kPairLose = table::TrNoop(
+constexpr const char* kPairLose = text::TrNoop(
     "Each power comes an even number of times, so the rows pair off: whatever you take, the "
     "computer pairs them again. Taking %1 holds out longest.");
-constexpr const char* kPairEnd = table::TrNoop(
+constexpr const char* kPairEnd = text::TrNoop(
     "Once only one row holds two sticks or more, take it down to one stick or none, so that an "
     "odd number of single sticks is left.");
-constexpr const char* kOneLongRow = table::TrNoop(
+constexpr const char* kOneLongRow = text::TrNoop(
     "Only row %1 holds more than one stick. Taking %2 leaves %3, an odd number, so the "
     "computer takes the last.");
-constexpr const char* kSinglesWin = table::TrNoop(
+constexpr const char* kSinglesWin = text::TrNoop(
     "Every row holds one stick at most, so each move takes one. The rows hold %1, an even "
     "number: taking %2 leaves an odd number, and the computer takes the last.");
-constexpr const char* kSinglesLose = table::TrNoop(
+constexpr const char* kSinglesLose = text::TrNoop(
     "Every row holds one stick at most, so each move takes one. The rows hold %1, an odd "
     "number: whatever you take, the computer leaves you the last.");
-constexpr const char* kLastStick = table::TrNoop("Only one stick is left, and you must take it.");
-constexpr const char* kOver = table::TrNoop("The game is over: there is nothing to explain.");
+constexpr const char* kLastStick = text::TrNoop("Only one stick is left, and you must take it.");
+constexpr const char* kOver = text::TrNoop("The game is over: there is nothing to explain.");
 // Translators: the row's number, its sticks, the sticks in binary, and as powers of two (4+1).
-constexpr const char* kRowLine = table::TrNoop("Row %1: %2, %3 in binary, %4.");
-constexpr const char* kPowerEven = table::TrNoop("The power %1 is in %2: an even number.");
-constexpr const char* kPowerOdd = table::TrNoop("The power %1 is in %2: an odd number.");
-constexpr const char* kWinningMoves = table::TrNoop("Winning moves: %1.");
-constexpr const char* kNoWinningMove = table::TrNoop("No move wins.");
-constexpr const char* kOpening = table::TrNoop("The computer opened by taking %1.");
+constexpr const char* kRowLine = text::TrNoop("Row %1: %2, %3 in binary, %4.");
+constexpr const char* kPowerEven = text::TrNoop("The power %1 is in %2: an even number.");
+constexpr const char* kPowerOdd = text::TrNoop("The power %1 is in %2: an odd number.");
+constexpr const char* kWinningMoves = text::TrNoop("Winning moves: %1.");
+constexpr const char* kNoWinningMove = text::TrNoop("No move wins.");
+constexpr const char* kOpening = text::TrNoop("The computer opened by taking %1.");
 
 // A text of the catalogue in the user's language, with its placeholders filled.
-std::string Say(const char* text, std::initializer_list<table::FillArg> values) {
-    return table::Fill(table::Tr(text), values);
+std::string Say(const char* text, std::initializer_list<text::FillArg> values) {
+    return text::Fill(text::Tr(text), values);
 }
 
 int32_t Sticks(const std::vector<int32_t>& rows) {
@@ -123,15 +123,15 @@ std::string Joined(const std::vector<std::string>& sentences) {
 
 // Each count with its noun: the language's own rule chooses the form.
 std::string SticksText(int32_t n) {
-    return table::Fill(table::TrN("%1 stick", "%1 sticks", n), {n});
+    return text::Fill(text::TrN("%1 stick", "%1 sticks", n), {n});
 }
 
 std::string RowsText(int32_t n) {
-    return table::Fill(table::TrN("%1 row", "%1 rows", n), {n});
+    return text::Fill(text::TrN("%1 row", "%1 rows", n), {n});
 }
 
 std::string SingleSticksText(int32_t n) {
-    return table::Fill(table::TrN("%1 single stick", "%1 single sticks", n), {n});
+    return text::Fill(text::TrN("%1 single stick", "%1 single sticks", n), {n});
 }
 
 std::string ListText(const std::vector<std::string>& items) {

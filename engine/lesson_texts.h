@@ -1,5 +1,5 @@
 // What the lesson says, in the window and in the terminal, and the computer's opening move, in
-// the user's language (table/translation.h). Every sentence is one text of the catalogue with its
+// the user's language (text/translation.h). Every sentence is one text of the catalogue with its
 // numbers and words put in at placeholders (%1, %2, ...), and every count stands beside its noun
 // in one helper that takes the language's plural form.
 #pragma once

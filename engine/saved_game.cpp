@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <optional>
 
-#include "table/decimal.h"
-#include "table/translation.h"
+#include "text/decimal.h"
 #include "text/escaped_name.h"
+#include "text/translation.h"
 
 namespace engine {
 namespace {
 
-using table::Fill;
-using table::Tr;
-using table::TrN;
+using text::Fill;
+using text::Tr;
+using text::TrN;
 
 std::optional<Player> PlayerOf(std::string_view word) {
     if (word == "human") {
@@ -40,7 +40,7 @@ class Reader {
     bool Next(std::vector<std::string_view>& words) {
         while (!rest.empty()) {
             const size_t end = rest.find('\n');
-            words = table::Words(rest.substr(0, end));
+            words = text::Words(rest.substr(0, end));
             rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
             ++line;
             if (!words.empty()) {
@@ -71,12 +71,11 @@ std::string MoveProblem(const std::vector<std::string_view>& words,
     int32_t row = 0;
     int32_t sticks = 0;
     const int32_t rowCount = static_cast<int32_t>(rows.size());
-    if (table::ReadDecimal(words[1], row) != table::DecimalStatus::Ok || row < 0 ||
-        row >= rowCount) {
+    if (text::ReadDecimal(words[1], row) != text::DecimalStatus::Ok || row < 0 || row >= rowCount) {
         return Fill(Tr("there is no row %1: the rows are 0 to %2"),
                     {Quoted(words[1]), rowCount - 1});
     }
-    if (table::ReadDecimal(words[2], sticks) != table::DecimalStatus::Ok || sticks < 1) {
+    if (text::ReadDecimal(words[2], sticks) != text::DecimalStatus::Ok || sticks < 1) {
         return Fill(Tr("a move takes one or more sticks, not %1"), {Quoted(words[2])});
     }
     const int32_t held = rows[static_cast<size_t>(row)];
@@ -95,7 +94,7 @@ std::string OptionsProblem(const std::vector<std::string_view>& words, SavedGame
     if (words.size() != 5 || words[0] != "options" || words[1] != "rows" || words[3] != "first") {
         return Tr("expected the options line: options rows N first human|computer");
     }
-    if (table::ReadDecimal(words[2], rows) != table::DecimalStatus::Ok || rows < kFewestRows ||
+    if (text::ReadDecimal(words[2], rows) != text::DecimalStatus::Ok || rows < kFewestRows ||
         rows > kMostRows) {
         return Fill(Tr("the next game's rows must be 3 to 7, not %1"), {Quoted(words[2])});
     }
@@ -120,8 +119,7 @@ std::string StartProblem(const std::vector<std::string_view>& words, SavedGame& 
     for (size_t i = 0; i < rowCount; ++i) {
         int32_t sticks = 0;
         const int32_t full = StartingSticks(static_cast<int32_t>(i));
-        if (table::ReadDecimal(words[i + 1], sticks) != table::DecimalStatus::Ok ||
-            sticks != full) {
+        if (text::ReadDecimal(words[i + 1], sticks) != text::DecimalStatus::Ok || sticks != full) {
             return Fill(TrN("row %1 starts with %2 sticks, not %3",
                             "row %1 starts with %2 sticks, not %3", full),
                         {i, full, Quoted(words[i + 1])});
@@ -137,7 +135,7 @@ std::string_view FirstLine(std::string_view text) {
         text.remove_prefix(3);
     }
     std::string_view line = text.substr(0, text.find('\n'));
-    while (!line.empty() && table::IsSpace(line.back())) {
+    while (!line.empty() && text::IsSpace(line.back())) {
         line.remove_suffix(1);
     }
     return line;

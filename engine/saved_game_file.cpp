@@ -6,22 +6,22 @@ namespace engine {
 
 SavedGameFile::Opened SavedGameFile::Open(const std::string& path) {
     Opened opened;
-    known = found = table::FileStamp{};
+    known = found = files::FileStamp{};
     opened.result = where.Resolve(path);
     if (!opened.result.Done()) {
         return opened;
     }
-    table::OpenFile file;
+    files::OpenFile file;
     opened.result = where.OpenRegular(file);
-    if (opened.result.outcome == table::FileOutcome::Missing) {
+    if (opened.result.outcome == files::FileOutcome::Missing) {
         opened.result = {};
         return opened;
     }
     std::string text;
     if (opened.result.Done()) {
         // A file longer than any game is read only as far as the reader needs to refuse it.
-        opened.result = table::ReadAll(file.fd.Get(), kMaxSavedGameBytes, text);
-        if (opened.result.outcome == table::FileOutcome::TooLarge) {
+        opened.result = files::ReadAll(file.fd.Get(), kMaxSavedGameBytes, text);
+        if (opened.result.outcome == files::FileOutcome::TooLarge) {
             opened.result = {};
         }
     }
@@ -35,29 +35,29 @@ SavedGameFile::Opened SavedGameFile::Open(const std::string& path) {
                      : opened.reading.status == Status::Damaged ? Content::Damaged
                                                                 : Content::NotAGame;
     if (opened.content == Content::Empty || opened.content == Content::Game) {
-        known = table::StampOf(file.info);
+        known = files::StampOf(file.info);
     }
     return opened;
 }
 
-table::FileResult SavedGameFile::Aim(const std::string& path) {
-    known = found = table::FileStamp{};
+files::FileResult SavedGameFile::Aim(const std::string& path) {
+    known = found = files::FileStamp{};
     return where.Resolve(path);
 }
 
-table::FileResult SavedGameFile::Save(const SavedGame& saved, const table::FileStamp* agreed) {
+files::FileResult SavedGameFile::Save(const SavedGame& saved, const files::FileStamp* agreed) {
     if (!where.Resolved()) {
-        return {table::FileOutcome::Missing};
+        return {files::FileOutcome::Missing};
     }
     const std::string text = SavedGameText(saved);
     struct stat there {};
-    table::FileResult result = where.Look(there);
-    if (result.outcome == table::FileOutcome::Missing) {
+    files::FileResult result = where.Look(there);
+    if (result.outcome == files::FileOutcome::Missing) {
         // Nothing there: a new file, put in place only while the name is still free.
-        result = where.Replace(nullptr, text, {}, table::WriteAll, known);
-        if (result.outcome == table::FileOutcome::Taken && where.Look(there).Done()) {
-            found = table::StampOf(there);
-            result = {table::FileOutcome::Changed};
+        result = where.Replace(nullptr, text, {}, files::WriteAll, known);
+        if (result.outcome == files::FileOutcome::Taken && where.Look(there).Done()) {
+            found = files::StampOf(there);
+            result = {files::FileOutcome::Changed};
         }
         return result;
     }
@@ -65,19 +65,19 @@ table::FileResult SavedGameFile::Save(const SavedGame& saved, const table::FileS
         return result;
     }
     if (!S_ISREG(there.st_mode)) {
-        return {table::FileOutcome::NotRegular};
+        return {files::FileOutcome::NotRegular};
     }
     if (where.IsReadOnly(there)) {
-        return {table::FileOutcome::ReadOnly};  // the user's mark: kept, whoever asks
+        return {files::FileOutcome::ReadOnly};  // the user's mark: kept, whoever asks
     }
-    const table::FileStamp stamp = table::StampOf(there);
+    const files::FileStamp stamp = files::StampOf(there);
     if (!(stamp == known) && !(agreed != nullptr && stamp == *agreed)) {
         found = stamp;
-        return {table::FileOutcome::Changed};
+        return {files::FileOutcome::Changed};
     }
-    result = where.Replace(&there, text, {}, table::WriteAll, known);
-    if (result.outcome == table::FileOutcome::Changed && where.Look(there).Done()) {
-        found = table::StampOf(there);
+    result = where.Replace(&there, text, {}, files::WriteAll, known);
+    if (result.outcome == files::FileOutcome::Changed && where.Look(there).Done()) {
+        found = files::StampOf(there);
     }
     return result;
 }

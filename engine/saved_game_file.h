@@ -1,5 +1,5 @@
 // The file of a saved game, as the window and torvel-cli keep one. It lives under the file
-// layer's rules (table/file_layer.h): the path is resolved once, when the file is opened or
+// layer's rules (files/file_layer.h): the path is resolved once, when the file is opened or
 // first named, and every later read and save acts on the folder and name resolved then. A save
 // replaces the file only while it is still the one that was read or last written (device,
 // inode, size and time of the last change); anything else there is for the user to decide on,
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/saved_game.h"
-#include "table/file_layer.h"
+#include "files/file_layer.h"
 
 namespace engine {
 
@@ -24,7 +24,7 @@ class SavedGameFile {
         Damaged,   // a saved game that breaks a rule: never replaced unasked
     };
     struct Opened {
-        table::FileResult result;  // Done, or why the name could not be read
+        files::FileResult result;  // Done, or why the name could not be read
         Content content = Content::Nothing;
         SavedGameReading reading;  // for Game and Damaged
     };
@@ -34,23 +34,23 @@ class SavedGameFile {
     Opened Open(const std::string& path);
     // Resolves `path` for a file to be written, reading nothing: whatever is there is not this
     // file's own, and a save replaces it only when agreed to.
-    table::FileResult Aim(const std::string& path);
+    files::FileResult Aim(const std::string& path);
 
     // Writes `saved` at the name: where no file is, a new one; over the file that was read or
     // last written, or over the very file `agreed` names (one the user agreed to replace);
     // otherwise nothing, with ReadOnly (a file the user made read-only is never replaced),
     // Changed (`Found` then names what is there: the stamp to agree to) or NotRegular. Done, or
     // why nothing was written.
-    table::FileResult Save(const SavedGame& saved, const table::FileStamp* agreed = nullptr);
-    const table::FileStamp& Found() const { return found; }
+    files::FileResult Save(const SavedGame& saved, const files::FileStamp* agreed = nullptr);
+    const files::FileStamp& Found() const { return found; }
 
     bool IsOpen() const { return where.Resolved(); }
-    const table::Location& Where() const { return where; }
+    const files::Location& Where() const { return where; }
 
   private:
-    table::Location where;
-    table::FileStamp known;  // the file as read or last written; none: nothing of Torvel's there
-    table::FileStamp found;  // what a save found at the name that it would not replace unasked
+    files::Location where;
+    files::FileStamp known;  // the file as read or last written; none: nothing of Torvel's there
+    files::FileStamp found;  // what a save found at the name that it would not replace unasked
 };
 
 }  // namespace engine

@@ -36,17 +36,16 @@ std::string NumberToText(int32_t n) {
 
 std::string ComputerTookText(const Move& move) {
     // Translators: English says "sticks" whatever the count; the plural follows the count.
-    const char* text = table::TrN("The computer took %1 sticks from row %2",
-                                  "The computer took %1 sticks from row %2", move.GetNumber());
-    return table::Fill(text, {NumberToText(move.GetNumber()), NumberToText(move.GetRow())});
+    const char* text = text::TrN("The computer took %1 sticks from row %2",
+                                 "The computer took %1 sticks from row %2", move.GetNumber());
+    return text::Fill(text, {NumberToText(move.GetNumber()), NumberToText(move.GetRow())});
 }
 
 std::string SelectionText(int32_t sticks, int32_t row) {
     // Translators: 'Play' is the button on the board; English says "sticks" whatever the count.
-    const char* text =
-        table::TrN("To take %1 sticks from row %2, click the 'Play' button.",
-                   "To take %1 sticks from row %2, click the 'Play' button.", sticks);
-    return table::Fill(text, {NumberToText(sticks), NumberToText(row)});
+    const char* text = text::TrN("To take %1 sticks from row %2, click the 'Play' button.",
+                                 "To take %1 sticks from row %2, click the 'Play' button.", sticks);
+    return text::Fill(text, {NumberToText(sticks), NumberToText(row)});
 }
 
 }  // namespace engine

@@ -5,21 +5,21 @@
 #include <string>
 
 #include "engine/move.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace engine {
 
-// Marked for the catalogue; looked up with table::Tr where they are shown.
-inline constexpr const char* kThinkingText = table::TrNoop("The computer is thinking.");
+// Marked for the catalogue; looked up with text::Tr where they are shown.
+inline constexpr const char* kThinkingText = text::TrNoop("The computer is thinking.");
 inline constexpr const char* kHumanWonText =
-    table::TrNoop("You win, the computer took the last stick.");
-inline constexpr const char* kHumanLostText = table::TrNoop("You lose, you took the last stick.");
+    text::TrNoop("You win, the computer took the last stick.");
+inline constexpr const char* kHumanLostText = text::TrNoop("You lose, you took the last stick.");
 inline constexpr const char* kYourTurnText =
-    table::TrNoop("To take your turn, left click over a row and click 'Play.'");
+    text::TrNoop("To take your turn, left click over a row and click 'Play.'");
 inline constexpr const char* kSelectText =
-    table::TrNoop("Left click on a row to remove one or more sticks.");
+    text::TrNoop("Left click on a row to remove one or more sticks.");
 inline constexpr const char* kReplaceText =
-    table::TrNoop("To replace sticks, right click over the row they were taken from.");
+    text::TrNoop("To replace sticks, right click over the row they were taken from.");
 
 // The digits of n, most significant first, with no sign, leading zeros or separators: 0 gives
 // "0", 13 gives "13". No message carries a negative number; one would get a leading minus.

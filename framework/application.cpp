@@ -122,7 +122,7 @@ void Application::OnFileNew() {
 
 void Application::OnFileOpen() {
     QString fileName;
-    if (DoPromptFileName(fileName, Tr("Open"), true)) {
+    if (DoPromptFileName(fileName, QTr("Open"), true)) {
         OpenDocumentFile(fileName);
     }
 }

@@ -17,7 +17,7 @@ QString FirstMistake(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size() && arguments[i] != QLatin1String("--"); ++i) {
         const QString& argument = arguments[i];
         if (argument.isEmpty()) {
-            return Tr("empty file name");
+            return QTr("empty file name");
         }
         if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
             continue;
@@ -26,12 +26,12 @@ QString FirstMistake(const QStringList& arguments) {
                                  .section(QLatin1Char('='), 0, 0);
         if (name != QLatin1String("base") && name != QLatin1String("user-base")) {
             // The argument's bytes as typed, escaped: no byte of it reaches the terminal raw.
-            return Tr("unknown option '%1'")
+            return QTr("unknown option '%1'")
                 .arg(QString::fromStdString(text::EscapedName(argument.toLatin1().toStdString())));
         }
         i += name == QLatin1String("base") && !argument.contains(QLatin1Char('='));
     }
-    return Tr("empty file name");  // only an empty file after "--" is left
+    return QTr("empty file name");  // only an empty file after "--" is left
 }
 
 }  // namespace
@@ -70,15 +70,15 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     if (!parser.unknownOptionNames().isEmpty() || files.contains(QString())) {
         info.error = FirstMistake(arguments);
     } else if (!parsed && parser.errorText().contains(QLatin1String("--user-base"))) {
-        info.error = Tr("--user-base takes no value");
+        info.error = QTr("--user-base takes no value");
     } else if (!parsed || (!bases.isEmpty() && bases.first().isEmpty())) {
-        info.error = Tr("--base needs a file name");
+        info.error = QTr("--base needs a file name");
     } else if (bases.size() > 1) {
-        info.error = Tr("--base given twice");
+        info.error = QTr("--base given twice");
     } else if (!bases.isEmpty() && parser.isSet(userBase)) {
-        info.error = Tr("--base and --user-base cannot be used together");
+        info.error = QTr("--base and --user-base cannot be used together");
     } else if (files.size() > 1) {
-        info.error = Tr("more than one file given");
+        info.error = QTr("more than one file given");
     }
     if (!info.error.isEmpty()) {
         info.shellCommand = CommandLineInfo::ShellCommand::Error;
@@ -95,14 +95,14 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineUsage(const QString& programName, const QString& description) {
     // Translators: %1 is the program's name, %2 what it does; the options stay as they are.
-    return Tr("Usage: %1 [--base FILE | --user-base] [FILE]\n"
-              "%2\n"
-              "\n"
-              "  FILE         open FILE as the document\n"
-              "  --base FILE  keep the program's data in FILE\n"
-              "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
-              "  --help       show this help and exit\n"
-              "  --version    show the version and exit\n")
+    return QTr("Usage: %1 [--base FILE | --user-base] [FILE]\n"
+               "%2\n"
+               "\n"
+               "  FILE         open FILE as the document\n"
+               "  --base FILE  keep the program's data in FILE\n"
+               "  --user-base  keep it in the user's data folder, as the desktop menu does\n"
+               "  --help       show this help and exit\n"
+               "  --version    show the version and exit\n")
         .arg(programName, description);
 }
 

@@ -24,7 +24,7 @@ constexpr int kPromptLeft = 6;
 
 QToolBar* CreateToolBar(FrameWnd& frame) {
     const FrameResources& resources = frame.Resources();
-    auto* bar = new QToolBar(Tr("Standard"), &frame);
+    auto* bar = new QToolBar(QTr("Standard"), &frame);
     bar->setObjectName(QStringLiteral("StandardToolBar"));
     bar->setMovable(true);
     bar->setFloatable(true);

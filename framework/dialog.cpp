@@ -193,7 +193,7 @@ QSize Dialog::BaseUnits() const {
 namespace {
 
 QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
-    auto* push = new QPushButton(Translated(item.text), parentWidget);
+    auto* push = new QPushButton(QTranslated(item.text), parentWidget);
     push->setDefault(item.kind == ControlKind::DefPushButton);
     return push;
 }
@@ -201,17 +201,17 @@ QWidget* MakePushButton(const ControlTemplate& item, QWidget* parentWidget) {
 QWidget* MakeRadioButton(const ControlTemplate& item, QWidget* parentWidget) {
     // The radio buttons of one box (or of the dialog) uncheck one another, as a person expects;
     // the dialog's click handlers set every state all the same.
-    auto* radio = new QRadioButton(Translated(item.text), parentWidget);
+    auto* radio = new QRadioButton(QTranslated(item.text), parentWidget);
     radio->setAutoExclusive(true);
     return radio;
 }
 
 QWidget* MakeGroupBox(const ControlTemplate& item, QWidget* parentWidget) {
-    return new QGroupBox(Translated(item.text), parentWidget);
+    return new QGroupBox(QTranslated(item.text), parentWidget);
 }
 
 QWidget* MakeStaticText(const ControlTemplate& item, QWidget* parentWidget) {
-    auto* label = new QLabel(Translated(item.text), parentWidget);
+    auto* label = new QLabel(QTranslated(item.text), parentWidget);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -261,7 +261,7 @@ void Dialog::CreateWindowFromTemplate() {
         owner = GetApp()->GetMainWnd();
     }
     window = new DialogWindow(*this, owner);
-    window->setWindowTitle(Translated(dialogTemplate.title));
+    window->setWindowTitle(QTranslated(dialogTemplate.title));
     window->setFont(DialogFont());
     const QSize units = BaseUnits();
     auto toPixels = [&units](int x, int y, int w, int h) {
@@ -277,7 +277,7 @@ void Dialog::CreateWindowFromTemplate() {
         if (item.kind == ControlKind::GroupBox) {
             placed.push_back({MakeControl(item, window),
                               toPixels(item.x, item.y, item.width, item.height), -1,
-                              Translated(item.text) != item.text});
+                              QTranslated(item.text) != item.text});
             boxUnits.emplace_back(item.x, item.y, item.width, item.height);
         }
     }
@@ -295,7 +295,7 @@ void Dialog::CreateWindowFromTemplate() {
         QWidget* control = MakeControl(
             item, holder < 0 ? window.data() : placed[static_cast<size_t>(holder)].control);
         placed.push_back({control, toPixels(item.x, item.y, item.width, item.height), holder,
-                          item.kind != ControlKind::Icon && Translated(item.text) != item.text});
+                          item.kind != ControlKind::Icon && QTranslated(item.text) != item.text});
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             // A radio button is always reached: Tab stops at one of its box, arrows move on.
             const bool reached = item.tabStop || item.kind == ControlKind::AutoRadioButton;

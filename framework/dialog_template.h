@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/standard_ids.h"
-#include "framework/translation.h"
+#include "text/translation.h"
 
 namespace framework {
 
@@ -50,7 +50,7 @@ inline ControlTemplate StaticText(const char* text, int x, int y, int width, int
 
 // The OK button that Enter presses (the standard 50 by 14 units).
 inline ControlTemplate DefaultOkButton(int x, int y) {
-    ControlTemplate ok = StaticText(TrNoop("OK"), x, y, 50, 14);
+    ControlTemplate ok = StaticText(text::TrNoop("OK"), x, y, 50, 14);
     ok.id = kIdOk;
     ok.kind = ControlKind::DefPushButton;
     ok.tabStop = true;

@@ -99,7 +99,7 @@ void DocTemplate::UpdateFrameTitle() {
 
 void DocTemplate::SetDefaultTitle() {
     const QString name = resources.DocumentString(1);
-    document->SetTitle(name.isEmpty() ? Tr("Untitled") : name);
+    document->SetTitle(name.isEmpty() ? QTr("Untitled") : name);
 }
 
 void DocTemplate::OnFrameDestroyed() {

@@ -42,7 +42,7 @@ bool Document::OnNewDocument() {
 bool Document::OnOpenDocument(const QString& path) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        MessageBox(MainWindow(), Tr("Cannot open the file \"%1\".").arg(path));
+        MessageBox(MainWindow(), QTr("Cannot open the file %1.").arg(QuotedFileName(path)));
         return false;
     }
     DeleteContents();
@@ -61,7 +61,7 @@ bool Document::OnSaveDocument(const QString& path) {
         saved = file.commit();
     }
     if (!saved) {
-        MessageBox(MainWindow(), Tr("Cannot save the file \"%1\".").arg(path));
+        MessageBox(MainWindow(), QTr("Cannot save the file %1.").arg(QuotedFileName(path)));
         return false;
     }
     SetModifiedFlag(false);
@@ -74,7 +74,7 @@ bool Document::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    switch (MessageBox(MainWindow(), Tr("Save changes to %1?").arg(title),
+    switch (MessageBox(MainWindow(), QTr("Save changes to %1?").arg(title),
                        MessageButtons::YesNoCancel, MessageIcon::Question)) {
         case kIdYes:
             return DoFileSave();
@@ -91,7 +91,7 @@ bool Document::DoSave(const QString& path) {
     if (naming) {
         Application* app = GetApp();
         target = pathName.isEmpty() ? title : pathName;
-        if (app == nullptr || !app->DoPromptFileName(target, Tr("Save As"), false)) {
+        if (app == nullptr || !app->DoPromptFileName(target, QTr("Save As"), false)) {
             return false;
         }
     }
@@ -109,7 +109,8 @@ bool Document::DoSave(const QString& path) {
 
 Document::SaveOutcome Document::SaveToFile(const QString& path, PathSource source) {
     if (source == PathSource::ChosenNow && QFileInfo::exists(path) &&
-        MessageBox(MainWindow(), Tr("%1 already exists.\nDo you want to replace it?").arg(path),
+        MessageBox(MainWindow(),
+                   QTr("%1 already exists.\nDo you want to replace it?").arg(EscapedFileName(path)),
                    MessageButtons::YesNo, MessageIcon::Warning) != kIdYes) {
         return SaveOutcome::NotSaved;
     }

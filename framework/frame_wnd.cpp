@@ -58,7 +58,7 @@ FrameWnd::~FrameWnd() {
 
 bool FrameWnd::LoadFrame(const FrameResources& frameResources, CreateContext& context) {
     resources = frameResources;
-    setWindowTitle(Translated(resources.DocumentString(0)));
+    setWindowTitle(QTranslated(resources.DocumentString(0)));
     const QIcon fallback(resources.iconFallback);
     setWindowIcon(resources.iconTheme.isEmpty() ? fallback
                                                 : QIcon::fromTheme(resources.iconTheme, fallback));
@@ -90,13 +90,13 @@ bool FrameWnd::OnCreate(CreateContext& context) {
 void FrameWnd::CreateActions() {
     for (const CommandResource& entry : resources.commands) {
         auto* action = new QAction(this);
-        const QString prompt = Translated(entry.prompt);
+        const QString prompt = QTranslated(entry.prompt);
         const QString tooltip = TooltipPrompt(prompt);
         // The menu writes the accelerator after the text from the shortcut itself, so the text
         // keeps only the item's words, which screen readers read as its name.
         action->setText(entry.text.isEmpty()
                             ? tooltip
-                            : Translated(entry.text).section(QLatin1Char('\t'), 0, 0));
+                            : QTranslated(entry.text).section(QLatin1Char('\t'), 0, 0));
         action->setIconText(tooltip);
         action->setToolTip(tooltip);
         action->setStatusTip(StatusPrompt(prompt));
@@ -119,7 +119,7 @@ void FrameWnd::CreateActions() {
 void FrameWnd::BuildMenu(QMenu* menu, const std::vector<MenuResource>& items) {
     for (const MenuResource& item : items) {
         if (item.IsPopup()) {
-            const QString text = Translated(item.popupText);
+            const QString text = QTranslated(item.popupText);
             QMenu* popup = menu == nullptr ? menuBar()->addMenu(text) : menu->addMenu(text);
             QObject::connect(popup, &QMenu::aboutToShow, this, [this] { UpdateCmdUI(); });
             BuildMenu(popup, item.items);
@@ -164,7 +164,7 @@ void FrameWnd::UpdateCmdUI() {
 }
 
 QString FrameWnd::LoadString(uint32_t stringId) const {
-    return Translated(resources.String(stringId));
+    return QTranslated(resources.String(stringId));
 }
 
 QAction* FrameWnd::GetAction(CommandId id) const {
@@ -184,7 +184,7 @@ Document* FrameWnd::GetActiveDocument() const {
 }
 
 void FrameWnd::OnUpdateFrameTitle() {
-    const QString frameTitle = Translated(resources.DocumentString(0));
+    const QString frameTitle = QTranslated(resources.DocumentString(0));
     Document* document = GetActiveDocument();
     if (document == nullptr || document->GetTitle().isEmpty()) {
         setWindowTitle(frameTitle);

@@ -146,7 +146,7 @@ void View::OnPrint(QPainter& painter, QPrinter&) {
 bool View::PrintTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        MessageBox(window(), Tr("The document could not be printed."));
+        MessageBox(window(), QTr("The document could not be printed."));
         return false;
     }
     OnPrint(painter, printer);

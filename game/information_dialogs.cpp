@@ -3,13 +3,13 @@
 #include <array>
 #include <span>
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace game {
 
 namespace {
 
-using table::TrNoop;
+using text::TrNoop;
 
 struct Paragraph {
     const char* text;

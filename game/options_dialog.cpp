@@ -1,12 +1,12 @@
 #include "game/options_dialog.h"
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace game {
 
 using framework::ControlKind;
 using framework::kNoControlId;
-using table::TrNoop;
+using text::TrNoop;
 
 framework::DialogTemplate OptionsDialogTemplate() {
     framework::DialogTemplate dialog;

@@ -30,7 +30,7 @@ void PlayComputerMove(CTorvelDoc& document, TurnState& state, BoardView& view) {
     engine::GameEngine& game = document.engine;
     state.sticksTaken = 0;
     state.selectedRow = 0;
-    SetLine(state.messageLine1, table::Tr(engine::kThinkingText));
+    SetLine(state.messageLine1, text::Tr(engine::kThinkingText));
     SetLine(state.messageLine2, " ");
     view.RedrawNow();
     const engine::Move reply = game.ChooseMove();
@@ -40,7 +40,7 @@ void PlayComputerMove(CTorvelDoc& document, TurnState& state, BoardView& view) {
         positions->Sync();
     }
     state.messageLine1 = engine::ComputerTookText(reply);
-    SetLine(state.messageLine2, table::Tr(engine::kYourTurnText));
+    SetLine(state.messageLine2, text::Tr(engine::kYourTurnText));
     view.RedrawNow();
     state.humanToMove = true;
     state.sticksTaken = 0;
@@ -64,7 +64,7 @@ void PlayCommand(CTorvelDoc& document, BoardView& view) {
     // Whoever took the last stick loses.
     if (game.IsEmpty()) {
         SetLine(state.messageLine1,
-                table::Tr(state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText));
+                text::Tr(state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText));
         SetLine(state.messageLine2, " ");
         view.RedrawNow();
     }

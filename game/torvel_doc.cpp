@@ -2,10 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstring>
 
 #include "engine/turn_texts.h"
+#include "files/failure_text.h"
 #include "framework/application.h"
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
@@ -13,15 +12,16 @@
 #include "framework/translation.h"
 #include "framework/view.h"
 #include "game/board_view.h"
-#include "text/escaped_name.h"
 
 namespace game {
 
 namespace {
 
-using framework::Tr;
+using framework::EscapedFileName;
+using framework::QTr;
+using framework::QuotedFileName;
 
-std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath, table::FolderRule rule) {
+std::shared_ptr<table::PositionTable> LoadedTable(std::string basePath, files::FolderRule rule) {
     auto positions = std::make_shared<table::PositionTable>(std::move(basePath), rule);
     positions->Load();
     return positions;
@@ -36,17 +36,8 @@ std::string Bytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-// A name as every message shows it: escaped, so that no byte of it can act on what shows it.
-QString Shown(const QString& name) {
-    return QString::fromUtf8(text::EscapedName(Bytes(name)));
-}
-
-QString Reason(const table::FileResult& result) {
-    return result.outcome == table::FileOutcome::Missing
-               ? QString::fromLocal8Bit(std::strerror(ENOENT))
-           : result.outcome == table::FileOutcome::Failed
-               ? QString::fromLocal8Bit(std::strerror(result.error))
-               : QString::fromStdString(table::FailureText(result));
+QString Reason(const files::FileResult& result) {
+    return QString::fromStdString(files::FailureText(result, files::Wording::System));
 }
 
 void Tell(const QString& text) {
@@ -64,21 +55,21 @@ void RestoreTurn(const engine::GameRecord& record, bool boardEmpty, TurnState& s
         state.messageLine1.clear();  // as New Game leaves it
     } else if (boardEmpty) {
         SetLine(state.messageLine1,
-                table::Tr(state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText));
+                text::Tr(state.humanToMove ? engine::kHumanWonText : engine::kHumanLostText));
     } else if (last->player == engine::Player::Computer && record.moves.size() == 1) {
         state.messageLine1.clear();  // New Game blanks the computer's opening move too
     } else if (last->player == engine::Player::Computer) {
         state.messageLine1 = engine::ComputerTookText(last->move);
-        SetLine(state.messageLine2, table::Tr(engine::kYourTurnText));
+        SetLine(state.messageLine2, text::Tr(engine::kYourTurnText));
     } else {  // the computer's reply is still to come
         state.messageLine1 = engine::SelectionText(last->move.number, last->move.row);
-        SetLine(state.messageLine2, table::Tr(engine::kReplaceText));
+        SetLine(state.messageLine2, text::Tr(engine::kReplaceText));
     }
 }
 
 }  // namespace
 
-CTorvelDoc::CTorvelDoc(std::string basePath, table::FolderRule rule)
+CTorvelDoc::CTorvelDoc(std::string basePath, files::FolderRule rule)
     : engine(LoadedTable(std::move(basePath), rule)), record{engine.GetRows(), {}} {}
 
 // The first game of a run is the position the engine starts with: the document's own new step
@@ -92,33 +83,34 @@ bool CTorvelDoc::OnOpenDocument(const QString& path) {
     engine::SavedGameFile opening;
     const engine::SavedGameFile::Opened opened = opening.Open(Bytes(path));
     // A file the program was started with and cannot open ends it, as it always did.
-    const QString ends = IsOpeningAtStartUp() ? '\n' + Tr("Torvel ends.") : QString();
-    const QString after = IsOpeningAtStartUp() ? ends : '\n' + Tr("The game in progress goes on.");
-    const QString noGame = Tr("\"%1\" holds no saved game; the game in progress goes on.");
+    const QString ends = IsOpeningAtStartUp() ? '\n' + QTr("Torvel ends.") : QString();
+    const QString after = IsOpeningAtStartUp() ? ends : '\n' + QTr("The game in progress goes on.");
+    const QString noGame = QTr("%1 holds no saved game; the game in progress goes on.");
     if (!opened.result.Done() || opened.content == Content::Nothing) {
-        const table::FileResult why =
-            opened.result.Done() ? table::FileResult{table::FileOutcome::Missing} : opened.result;
-        Tell(Tr("Cannot open the file \"%1\": %2.").arg(Shown(path), Reason(why)) + ends);
+        const files::FileResult why =
+            opened.result.Done() ? files::FileResult{files::FileOutcome::Missing} : opened.result;
+        Tell(QTr("Cannot open the file %1: %2.").arg(QuotedFileName(path), Reason(why)) + ends);
         return false;
     }
     switch (opened.content) {
         case Content::Damaged:
             // Translators: the file, the line, and what is wrong there.
-            Tell(Tr("Cannot open the saved game \"%1\": line %2: %3.")
-                     .arg(Shown(path), QString::number(opened.reading.line),
+            Tell(QTr("Cannot open the saved game %1: line %2: %3.")
+                     .arg(QuotedFileName(path), QString::number(opened.reading.line),
                           QString::fromStdString(opened.reading.problem)) +
                  after);
             return false;
         case Content::NotAGame:
             if (IsOpeningAtStartUp()) {
-                Tell(Tr("Cannot open the file \"%1\": it holds no saved game.").arg(Shown(path)) +
+                Tell(QTr("Cannot open the file %1: it holds no saved game.")
+                         .arg(QuotedFileName(path)) +
                      ends);
             } else {
-                ShowFileNotice(noGame.arg(Shown(QFileInfo(path).fileName())));
+                ShowFileNotice(noGame.arg(QuotedFileName(QFileInfo(path).fileName())));
             }
             return false;
         case Content::Empty:  // what earlier versions saved: the name is taken, the game goes on
-            ShowFileNotice(noGame.arg(Shown(QFileInfo(path).fileName())));
+            ShowFileNotice(noGame.arg(QuotedFileName(QFileInfo(path).fileName())));
             break;
         case Content::Game:
             ShowFileNotice(QString());
@@ -137,53 +129,52 @@ CTorvelDoc::SaveOutcome CTorvelDoc::SaveToFile(const QString& path, PathSource s
     engine::SavedGameFile named;
     engine::SavedGameFile& target = chosenNow || !file.IsOpen() ? named : file;
     if (&target == &named) {
-        if (const table::FileResult aimed = named.Aim(Bytes(path)); !aimed.Done()) {
-            Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(aimed)));
+        if (const files::FileResult aimed = named.Aim(Bytes(path)); !aimed.Done()) {
+            Tell(QTr("Cannot save the game as %1: %2.").arg(QuotedFileName(path), Reason(aimed)));
             return SaveOutcome::NotSaved;
         }
     }
-    const table::Sameness base = engine.GetTable() != nullptr
+    const files::Sameness base = engine.GetTable() != nullptr
                                      ? engine.GetTable()->CompareWithBaseFile(target.Where())
-                                     : table::Sameness::Different;
-    if (base != table::Sameness::Different) {
-        Tell((base == table::Sameness::Same
-                  ? Tr("Cannot save the game as \"%1\": that file is the computer's base of "
-                       "positions.")
-                  : Tr("Cannot save the game as \"%1\": Torvel cannot tell whether that file is "
-                       "the computer's base of positions."))
-                 .arg(Shown(path)));
+                                     : files::Sameness::Different;
+    if (base != files::Sameness::Different) {
+        Tell((base == files::Sameness::Same
+                  ? QTr("Cannot save the game as %1: that file is the computer's base of "
+                        "positions.")
+                  : QTr("Cannot save the game as %1: Torvel cannot tell whether that file is "
+                        "the computer's base of positions."))
+                 .arg(QuotedFileName(path)));
         return SaveOutcome::NotSaved;
     }
-    table::FileResult saved = target.Save(SavedGameOf());
-    if (saved.outcome == table::FileOutcome::ReadOnly && !chosenNow) {
-        Tell(Tr("\"%1\" is read-only: Torvel does not replace it.\nSave the game under another "
-                "name.")
-                 .arg(Shown(path)));
+    files::FileResult saved = target.Save(SavedGameOf());
+    if (saved.outcome == files::FileOutcome::ReadOnly && !chosenNow) {
+        Tell(QTr("%1 is read-only: Torvel does not replace it.\nSave the game under another "
+                 "name.")
+                 .arg(QuotedFileName(path)));
         return SaveOutcome::AskForName;
     }
-    if (saved.outcome == table::FileOutcome::Changed) {
+    if (saved.outcome == files::FileOutcome::Changed) {
         // Someone else's file is there, or this one changed since: replaced only when asked to.
         const QString question =
-            (chosenNow || &target == &named
-                 ? Tr("%1 already exists.\nDo you want to replace it?")
-                 : Tr("\"%1\" has changed since Torvel read or wrote it.\nDo you want to "
-                      "replace it?"))
-                .arg(Shown(path));
+            chosenNow || &target == &named
+                ? QTr("%1 already exists.\nDo you want to replace it?").arg(EscapedFileName(path))
+                : QTr("%1 has changed since Torvel read or wrote it.\nDo you want to replace it?")
+                      .arg(QuotedFileName(path));
         if (framework::MessageBox(MainWindow(), question, framework::MessageButtons::YesNo,
                                   framework::MessageIcon::Warning) != framework::kIdYes) {
             return SaveOutcome::NotSaved;
         }
-        const table::FileStamp agreed = target.Found();
+        const files::FileStamp agreed = target.Found();
         saved = target.Save(SavedGameOf(), &agreed);
     }
     if (!saved.Done()) {
-        Tell(Tr("Cannot save the game as \"%1\": %2.").arg(Shown(path), Reason(saved)));
+        Tell(QTr("Cannot save the game as %1: %2.").arg(QuotedFileName(path), Reason(saved)));
         return SaveOutcome::NotSaved;
     }
     if (&target == &named) {
         file = std::move(named);
     }
-    ShowFileNotice(Tr("Saved as \"%1\".").arg(Shown(QFileInfo(path).fileName())));
+    ShowFileNotice(QTr("Saved as %1.").arg(QuotedFileName(QFileInfo(path).fileName())));
     SetModifiedFlag(false);
     return SaveOutcome::Saved;
 }
@@ -195,7 +186,7 @@ void CTorvelDoc::ForgetFile() {
 }
 
 QString CTorvelDoc::DisplayName(const QString& fileName) const {
-    return Shown(fileName);
+    return EscapedFileName(fileName);
 }
 
 void CTorvelDoc::ShowFileNotice(const QString& notice) {

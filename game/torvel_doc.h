@@ -22,7 +22,7 @@ class CTorvelDoc : public framework::Document {
   public:
     // The table is read from, and saved to, the base file at `basePath`; empty: no file.
     explicit CTorvelDoc(std::string basePath = table::kBaseFileName,
-                        table::FolderRule rule = table::FolderRule::Any);
+                        files::FolderRule rule = files::FolderRule::Any);
 
     bool OnNewDocument() override;
     // Restores the saved game in the file, or takes an empty file (what earlier versions saved)

@@ -6,8 +6,8 @@
 
 #include <QByteArray>
 #include <cerrno>
-#include <cstring>
 
+#include "files/failure_text.h"
 #include "framework/translation.h"
 
 namespace shell {
@@ -27,10 +27,10 @@ std::string DataHome() {
 
 BaseLocation ChooseBaseFile(const framework::CommandLineInfo& commandLine) {
     if (!commandLine.baseFile.isEmpty()) {
-        return {commandLine.baseFile.toStdString(), table::FolderRule::Any, {}};
+        return {commandLine.baseFile.toStdString(), files::FolderRule::Any, {}};
     }
     if (!commandLine.userBase) {
-        return {table::kBaseFileName, table::FolderRule::Any, {}};
+        return {table::kBaseFileName, files::FolderRule::Any, {}};
     }
     // Each missing folder is made for the user alone, as data folders should be.
     const std::string folder = DataHome() + "/torvel";
@@ -46,13 +46,13 @@ BaseLocation ChooseBaseFile(const framework::CommandLineInfo& commandLine) {
     }
     if (error != 0) {
         return {{},
-                table::FolderRule::Any,
-                framework::Tr("the folder '%1' for the base file cannot be made (%2); the "
-                              "computer's positions are not kept this time")
+                files::FolderRule::Any,
+                framework::QTr("the folder '%1' for the base file cannot be made (%2); the "
+                               "computer's positions are not kept this time")
                     .arg(QString::fromStdString(text::EscapedName(folder)),
-                         QString::fromLocal8Bit(std::strerror(error)))};
+                         QString::fromStdString(files::SystemText(error)))};
     }
-    return {folder + "/" + table::kBaseFileName, table::FolderRule::Private, {}};
+    return {folder + "/" + table::kBaseFileName, files::FolderRule::Private, {}};
 }
 
 }  // namespace shell

@@ -15,7 +15,7 @@ namespace shell {
 
 struct BaseLocation {
     std::string path;  // empty when the folder cannot be made: the run keeps no file
-    table::FolderRule rule = table::FolderRule::Any;
+    files::FolderRule rule = files::FolderRule::Any;
     QString problem;  // what to tell then, in lower case
 };
 

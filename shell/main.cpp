@@ -9,11 +9,11 @@
 #include "framework/translation.h"
 #include "shell/qt_translation.h"
 #include "shell/torvel_app.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace {
 
-const char* const kDescription = table::TrNoop(
+const char* const kDescription = text::TrNoop(
     "Misere Nim against the computer: whoever takes the last stick loses.\n"
     "The computer keeps the positions it has scored in torvelbase.txt: in the working\n"
     "directory, or with --user-base in $XDG_DATA_HOME/torvel (~/.local/share/torvel).");
@@ -32,11 +32,11 @@ bool HaveDisplay(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    table::StartTranslation();
+    text::StartTranslation();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QString usage =
-        framework::CommandLineUsage(QStringLiteral("torvel"), framework::Tr(kDescription));
+        framework::CommandLineUsage(QStringLiteral("torvel"), framework::QTr(kDescription));
     const framework::CommandLineInfo early =
         framework::ParseCommandLine(framework::RawArguments(argc, argv));
     if (early.shellCommand == framework::CommandLineInfo::ShellCommand::Help) {
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
             err << "torvel: " << early.error << "\n" << usage;
             return 2;
         }
-        err << "torvel: " << framework::Tr("no display to show the window on (DISPLAY is not set)")
+        err << "torvel: " << framework::QTr("no display to show the window on (DISPLAY is not set)")
             << "\n";
         return 1;
     }

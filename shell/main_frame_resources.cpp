@@ -3,7 +3,7 @@
 #include "framework/standard_ids.h"
 #include "game/command_ids.h"
 #include "shell/resource.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace shell {
 
@@ -11,7 +11,7 @@ namespace {
 
 using framework::CommandResource;
 using framework::MenuResource;
-using table::TrNoop;
+using text::TrNoop;
 
 std::vector<CommandResource> Commands() {
     using namespace framework;

@@ -4,12 +4,12 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace shell {
 
 QTranslator* LoadQtTranslation(QCoreApplication& app) {
-    const QString language = QString::fromStdString(table::CatalogueLanguage());
+    const QString language = QString::fromStdString(text::CatalogueLanguage());
     if (language.isEmpty() || language == QLatin1String("en") ||
         language.startsWith(QLatin1String("en_")) || language.startsWith(QLatin1String("en@"))) {
         return nullptr;

@@ -6,11 +6,27 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
-#include "table/translation.h"
+#include "files/failure_text.h"
+#include "text/translation.h"
 
 namespace table {
+
+using files::Descriptor;
+using files::FailureText;
+using files::FileOutcome;
+using files::FileResult;
+using files::FileStamp;
+using files::FolderRule;
+using files::Location;
+using files::LockWithin;
+using files::OpenFile;
+using files::ReadAll;
+using files::Sameness;
+using files::StampOf;
+using files::WriteFunction;
+using text::Fill;
+using text::Tr;
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -26,24 +42,13 @@ enum Told : unsigned {
     kToldSyncFailed = 64,
 };
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string SystemWords(const FileResult& result) {
-    return std::strerror(result.error != 0 ? result.error : EIO);
-}
-
 }  // namespace
 
 BaseFile::BaseFile(std::string basePath, FolderRule folderRule, Notice tell)
     : path(std::move(basePath)), rule(folderRule), notice(std::move(tell)) {}
 
 std::string BaseFile::Shown() const {
-    std::string shown(1, '\'');
-    shown += text::EscapedName(path);
-    return shown += '\'';
+    return text::Quoted(text::Quotes::Single, path);
 }
 
 void BaseFile::Tell(unsigned kind, const std::string& text) {
@@ -73,7 +78,7 @@ Sameness BaseFile::Compare(const Location& other) {
     if (resolving.outcome == FileOutcome::Missing) {
         return Sameness::Different;  // no folder: this run saves nothing anywhere
     }
-    return resolving.Done() ? table::Compare(where, other) : Sameness::Unknown;
+    return resolving.Done() ? files::Compare(where, other) : Sameness::Unknown;
 }
 
 BaseFileContents BaseFile::Load() {
@@ -105,7 +110,7 @@ BaseFileContents BaseFile::Load() {
             kToldUnreadable,
             Fill(Tr("the folder '%1' of the base file is not yours alone: it is not used, and "
                     "the positions found in this run are not kept"),
-                 {text::EscapedName(FolderOf(path))}));
+                 {text::EscapedName(files::FolderOf(path))}));
         return contents;
     }
     if (resolving.Done()) {
@@ -121,7 +126,7 @@ BaseFileContents BaseFile::Load() {
     read = read.Done() ? ReadAll(found.fd.Get(), kMaxBaseFileBytes, text) : read;
     if (!read.Done() && read.outcome != FileOutcome::TooLarge) {
         const bool notRegular = read.outcome == FileOutcome::NotRegular;
-        contents.problem.what = notRegular ? Tr("not a regular file") : SystemWords(read);
+        contents.problem.what = FailureText(read, files::Wording::Phrase);
         StopSaving(kToldUnreadable,
                    notRegular ? Fill(Tr("the base file %1 is not a regular file: it is left as it "
                                         "is, and the positions found in this run are not kept"),
@@ -158,20 +163,13 @@ FileResult BaseFile::SetAside(const OpenFile& found) {
             suffix += std::to_string(n);
         }
         const std::string aside = where.Name() + suffix;
-        const FileResult renamed = where.RenameTo(aside);
+        // Only the file found damaged is set aside; another put there meanwhile goes back.
+        const FileResult renamed = where.RenameTo(aside, found.info);
         if (renamed.outcome == FileOutcome::Taken) {
             continue;
         }
         if (!renamed.Done()) {
             return renamed;
-        }
-        struct stat moved {};
-        if (::fstatat(where.Folder(), aside.c_str(), &moved, AT_SYMLINK_NOFOLLOW) != 0 ||
-            moved.st_dev != found.info.st_dev || moved.st_ino != found.info.st_ino) {
-            // Not the file found damaged: it goes back.
-            ::renameat2(where.Folder(), aside.c_str(), where.Folder(), where.Name().c_str(),
-                        RENAME_NOREPLACE);
-            return {FileOutcome::Changed};
         }
         if (notice) {
             notice(Fill(Tr("the damaged base file %1 was set aside as '%2'"),
@@ -212,9 +210,7 @@ BaseFile::Step BaseFile::SaveOnce(const Absorb& absorb, const Text& text,
         return Step::Held;
     }
     lockMissed = false;
-    struct stat now {};
-    if (!where.Look(now).Done() || now.st_dev != found.info.st_dev ||
-        now.st_ino != found.info.st_ino || ::fstat(found.fd.Get(), &found.info) != 0) {
+    if (!where.Holds(found.info) || ::fstat(found.fd.Get(), &found.info) != 0) {
         return Step::Again;  // replaced while this run waited: look again
     }
     if (!(StampOf(found.info) == known)) {
@@ -231,7 +227,7 @@ BaseFile::Step BaseFile::SaveOnce(const Absorb& absorb, const Text& text,
             if (!failure.Done() && failure.outcome != FileOutcome::Changed) {
                 StopSaving(kToldStopped, Fill(Tr("the damaged base file %1 could not be set aside "
                                                  "(%2); nothing is saved in this run"),
-                                              {Shown(), SystemWords(failure)}));
+                                              {Shown(), files::SystemText(failure.error)}));
                 return Step::Held;
             }
             return Step::Again;  // set aside: a new file is made next
@@ -264,8 +260,8 @@ bool BaseFile::Save(const Absorb& absorb, const Text& text, const WriteFunction&
         return true;
     }
     if (step != Step::Held) {
-        const std::string why = step == Step::Again  ? std::strerror(EAGAIN)
-                                : failure.error != 0 ? std::strerror(failure.error)
+        const std::string why = step == Step::Again  ? files::SystemText(EAGAIN)
+                                : failure.error != 0 ? files::SystemText(failure.error)
                                                      : FailureText(failure);
         Tell(kToldSaveFailed, Fill(Tr("the base file %1 could not be saved (%2); positions found "
                                       "from now on are not kept"),
@@ -299,7 +295,7 @@ bool BaseFile::Sync() {
          Fill(Tr("the base file %1 could not be made safe on disk (%2)"),
               {Shown(), opened.outcome == FileOutcome::NotRegular
                             ? Tr("it was replaced by something that is not a regular file")
-                            : std::strerror(error != 0 ? error : EIO)}));
+                            : files::SystemText(error)}));
     return false;
 }
 

@@ -36,8 +36,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "table/base_text.h"
-#include "table/file_layer.h"
 #include "text/escaped_name.h"
 
 namespace table {
@@ -50,7 +50,7 @@ class BaseFile {
     using Notice = std::function<void(const std::string&)>;
 
     // An empty path means no file: loads find nothing and saves write nothing.
-    BaseFile(std::string path, FolderRule rule, Notice notice);
+    BaseFile(std::string path, files::FolderRule rule, Notice notice);
     BaseFile(const BaseFile&) = delete;
     BaseFile& operator=(const BaseFile&) = delete;
 
@@ -64,39 +64,40 @@ class BaseFile {
     using Text = std::function<std::pair<std::string, std::string_view>()>;
     // Replaces the file with head and body of `text()`; true when written. Otherwise the file
     // is as it was, and the reason has been told (once).
-    bool Save(const Absorb& absorb, const Text& text, const WriteFunction& write);
+    bool Save(const Absorb& absorb, const Text& text, const files::WriteFunction& write);
     // Makes the last save reach the disk; true when there is nothing to make durable.
     bool Sync();
 
     // Whether `other` reaches the file this run saves (or would create): Different when there
     // is no base file, or its folder does not exist.
-    Sameness Compare(const Location& other);
+    files::Sameness Compare(const files::Location& other);
 
   private:
     enum class Step { Saved, Again, Failed, Held };
     void Resolve();
-    Step SaveOnce(const Absorb& absorb, const Text& text, const WriteFunction& write,
-                  FileResult& failure);
-    FileResult SetAside(const OpenFile& found);
+    Step SaveOnce(const Absorb& absorb, const Text& text, const files::WriteFunction& write,
+                  files::FileResult& failure);
+    files::FileResult SetAside(const files::OpenFile& found);
     void Tell(unsigned kind, const std::string& text);
     void StopSaving(unsigned kind, const std::string& text);
     std::string Shown() const;  // the path as given, quoted and escaped
 
     std::string path;
-    FolderRule rule;
+    files::FolderRule rule;
     Notice notice;
-    Location where;
-    FileResult resolving{FileOutcome::Failed};  // how the path resolved; Failed before it did
+    files::Location where;
+    files::FileResult resolving{
+        files::FileOutcome::Failed};  // how the path resolved; Failed before it did
     bool resolved = false;
     bool savesOff = false;
     bool lockMissed = false;  // the last save could not have the lock: do not wait for it again
     bool unsynced = false;
-    FileStamp known;    // the file as this run last read or wrote it; none after damage
-    unsigned told = 0;  // the kinds of notice told
+    files::FileStamp known;  // the file as this run last read or wrote it; none after damage
+    unsigned told = 0;       // the kinds of notice told
 };
 
 // Reads the regular file at `path`, resolved as `BaseFile::Load` does, without changing
 // anything: Done, Missing, NotRegular (or a link that is not followed), TooLarge, or Failed.
-FileResult ReadBaseText(const std::string& path, std::string& text);
+files::FileResult ReadBaseText(const std::string& path, std::string& text);
 
 }  // namespace table

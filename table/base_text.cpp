@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <climits>
 
-#include "table/decimal.h"
-#include "table/translation.h"
+#include "text/decimal.h"
+#include "text/translation.h"
 
 namespace table {
+
+using text::DecimalStatus;
+using text::IsSpace;
+using text::ReadDecimal;
+using text::Tr;
+using text::TrNoop;
 namespace {
 
 // Walks the text as whitespace-separated decimal integers, counting lines.

@@ -5,9 +5,13 @@
 #include <ostream>
 #include <string>
 
-#include "table/decimal.h"
+#include "text/decimal.h"
 
 namespace table {
+
+using text::DecimalStatus;
+using text::IsSpace;
+using text::ReadDecimal;
 namespace {
 
 // Reads the next word of the stream as a decimal integer, or fails the stream.

@@ -5,6 +5,8 @@
 
 namespace table {
 
+using files::FolderRule;
+
 PositionTable::PositionTable(std::string basePath, FolderRule rule)
     : file(std::move(basePath), rule, [this](const std::string& message) { Notify(message); }) {}
 

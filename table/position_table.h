@@ -44,7 +44,8 @@ class PositionTable {
     static constexpr int32_t kRecentSlots = 10;
 
     // The table reads and writes the base file at `basePath`; an empty path means no file.
-    explicit PositionTable(std::string basePath = kBaseFileName, FolderRule rule = FolderRule::Any);
+    explicit PositionTable(std::string basePath = kBaseFileName,
+                           files::FolderRule rule = files::FolderRule::Any);
 
     // The score stored under a key equal to `key` in the main array, or 0.
     int32_t Lookup(const PositionKey& key) const;
@@ -76,7 +77,9 @@ class PositionTable {
     PositionKey GetRecent(int32_t slot) const;
     const std::string& GetBasePath() const { return file.Path(); }
     // Whether `other` reaches the base file (the one this table saves, or would create).
-    Sameness CompareWithBaseFile(const Location& other) { return file.Compare(other); }
+    files::Sameness CompareWithBaseFile(const files::Location& other) {
+        return file.Compare(other);
+    }
     // What was wrong with the file the last Load found damaged.
     const BaseFileProblem& GetLoadProblem() const { return loadProblem; }
 
@@ -99,7 +102,7 @@ class PositionTable {
     const Stats& GetStats() const { return stats; }
 
     // Replaces how file contents reach the disk (tests simulate a full disk with it).
-    void SetWriter(WriteFunction writer) { write = std::move(writer); }
+    void SetWriter(files::WriteFunction writer) { write = std::move(writer); }
 
   private:
     void InsertKey(const PositionKey& key, bool searched);
@@ -113,7 +116,7 @@ class PositionTable {
     void Materialize() const;
     void RebuildText() const;
 
-    WriteFunction write = WriteAll;
+    files::WriteFunction write = files::WriteAll;
     KeyIndex index;  // every key, merged or recent
     std::array<PackedKey, kRecentSlots> recent{};
     int32_t recentUsed = 0;

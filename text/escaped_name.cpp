@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "text/translation.h"
 #include "text/utf8.h"
 
 namespace text {
@@ -39,6 +40,17 @@ std::string EscapedName(std::string_view name) {
         i += sequence.size();
     }
     return shown;
+}
+
+std::string Quoted(Quotes quotes, std::string_view name) {
+    if (quotes == Quotes::Single) {
+        std::string quoted(1, '\'');
+        quoted += EscapedName(name);
+        return quoted += '\'';
+    }
+    // Translators: a file's name in a sentence of the window, between the language's
+    // quotation marks.
+    return Fill(Tr("\"%1\""), {EscapedName(name)});
 }
 
 }  // namespace text

@@ -15,4 +15,11 @@ namespace text {
 // kept.
 std::string EscapedName(std::string_view name);
 
+// The quotation marks a front end puts around a name in its sentences: the terminal's '...',
+// the window's "..." (in the user's language: „...“ in German, « ... » in French).
+enum class Quotes { Single, Double };
+
+// A name as a sentence shows it: escaped, between the front end's quotation marks.
+std::string Quoted(Quotes quotes, std::string_view name);
+
 }  // namespace text

@@ -15,7 +15,7 @@
 // parts say what it shows.
 #include "view/board_accessible.h"
 #include "framework/translation.h"
-#include "table/translation.h"
+#include "text/translation.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -45,10 +45,10 @@ int32_t RowsOf(const CTorvelView& view) {
 QString RowName(const CTorvelView& view, int32_t row) {
     const int32_t sticks = view.GetDocument()->engine.GetSticks(row);
     std::string name =
-        table::Fill(table::TrN("Row %1: %2 stick", "Row %1: %2 sticks", sticks), {row, sticks});
+        text::Fill(text::TrN("Row %1: %2 stick", "Row %1: %2 sticks", sticks), {row, sticks});
     if (const int32_t taken = view.turn.sticksTaken; taken > 0 && view.turn.selectedRow == row) {
         // Translators: said after a row's sticks: how many of them are picked up.
-        name += table::Fill(table::TrN(", %1 selected", ", %1 selected", taken), {taken});
+        name += text::Fill(text::TrN(", %1 selected", ", %1 selected", taken), {taken});
     }
     return QString::fromStdString(name);
 }
@@ -226,7 +226,7 @@ class BoardInterface : public QAccessibleWidget {
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
-            return framework::Tr("Board");
+            return framework::QTr("Board");
         }
         return QAccessibleWidget::text(t);
     }
@@ -368,7 +368,7 @@ QString BoardPart::text(QAccessible::Text t) const {
     if (part == kMessages) {
         return MessageText(*view, true);
     }
-    return part == kPlay ? framework::Tr("Play") : RowName(*view, Row());
+    return part == kPlay ? framework::QTr("Play") : RowName(*view, Row());
 }
 
 QAccessible::State BoardPart::state() const {

@@ -34,13 +34,13 @@ void CTorvelView::ShowHint() {
         lessonShown = !lessonShown;
         framework::View::RedrawNow();
     } else {
-        bar->showMessage(framework::Tr("Looking for the best move..."));
+        bar->showMessage(framework::QTr("Looking for the best move..."));
         bar->repaint();
         playing = true;  // the keys wait for the search, as they do for the computer's
         const std::optional<engine::ScoredMove> best = engine::BestMove(document->engine);
         playing = false;
         hintShown = QString::fromStdString(best ? engine::HintText(*best)
-                                                : table::Tr(engine::kGameOverText));
+                                                : text::Tr(engine::kGameOverText));
         lessonText = best ? QString::fromStdString(engine::LessonText(
                                 engine::Teach(document->engine.GetRows(), *best)))
                           : QString();

@@ -104,7 +104,7 @@ void CTorvelView::OnDraw(QPainter& target) {
                   length);
     }
     // Translators: the board's own button, 60 pixels wide: one short word.
-    DrawPlayButton(surface, board.playButtonRect, framework::Tr("Play"));
+    DrawPlayButton(surface, board.playButtonRect, framework::QTr("Play"));
     if (turn.showMessages) {
         // The message lines are UTF-8, as every text of the catalogues is.
         DrawTextLine(surface, 0, 0, QString::fromStdString(turn.messageLine1));

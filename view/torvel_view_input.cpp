@@ -23,12 +23,12 @@ int32_t CTorvelView::RowAt(int32_t y) const {
 
 void CTorvelView::SelectionMessages() {
     if (turn.sticksTaken == 0) {
-        game::SetLine(turn.messageLine1, table::Tr(engine::kSelectText));
+        game::SetLine(turn.messageLine1, text::Tr(engine::kSelectText));
         turn.messageLine2.clear();
         return;
     }
     turn.messageLine1 = engine::SelectionText(turn.sticksTaken, turn.selectedRow);
-    game::SetLine(turn.messageLine2, table::Tr(engine::kReplaceText));
+    game::SetLine(turn.messageLine2, text::Tr(engine::kReplaceText));
 }
 
 void CTorvelView::RefreshRowSticks() {

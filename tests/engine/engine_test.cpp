@@ -2,14 +2,12 @@
 // plain model of tests/support: the same moves, the same keys in the same places, the same files.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <filesystem>
 #include <random>
 
 #include "engine/game_engine.h"
 #include "engine/saved_game.h"
 #include "engine/turn_texts.h"
-#include "support/language.h"
 #include "support/reference_model.h"
 #include "support/temp_dir.h"
 
@@ -43,7 +41,7 @@ std::shared_ptr<table::PositionTable> Recorded(std::vector<std::string>& saves) 
             saves.emplace_back();
         }
         saves.back().append(data);
-        return table::WriteAll(fd, data);
+        return files::WriteAll(fd, data);
     });
     return t;
 }
@@ -203,44 +201,12 @@ TEST(Exactness, TheSevenRowFirstMoveWritesThePlainModelsFiles) {
     t->SetWriter([&](int fd, std::string_view data) {
         ++writes;
         hash = testsupport::Hash(data, hash);
-        return table::WriteAll(fd, data);
+        return files::WriteAll(fd, data);
     });
     EXPECT_EQ(At(StartRows(7), t).ChooseMove(), (Move{6, 11}));
     EXPECT_EQ(writes, 2u * 1937);
     EXPECT_EQ(t->GetEntryCount(), 21307);
     EXPECT_EQ(hash, 0xd818d7bc2369fcd1ull) << std::hex << hash;
-}
-
-// The turn's texts in the language gettext chooses, else the English of the source, numbers put
-// into whole sentences.
-TEST(Translation, PluralsAndPlaceholdersInTheLanguageGettextChooses) {
-    // LANGUAGE, the catalogue gettext then reads, the computer's moves of 1 and of 2 sticks
-    const std::tuple<const char*, const char*, const char*, const char*> languages[] = {
-        {"", "", "The computer took 1 sticks from row 0", "The computer took 2 sticks from row 3"},
-        {"de", "de", "Der Computer hat 1 Hölzchen aus Reihe 0 genommen",
-         "Der Computer hat 2 Hölzchen aus Reihe 3 genommen"},
-        {"sv:fr_CA:de", "fr", "L'ordinateur a pris 1 allumette de la rangée 0",
-         "L'ordinateur a pris 2 allumettes de la rangée 3"}};
-    for (const auto& [language, catalogue, one, two] : languages) {
-        testsupport::Speak(language);
-        EXPECT_EQ(table::CatalogueLanguage(), catalogue);
-        EXPECT_EQ(engine::ComputerTookText({0, 1}), one);
-        EXPECT_EQ(engine::ComputerTookText({3, 2}), two);
-        EXPECT_STREQ(table::Tr(""), "") << "never the catalogue's header";
-        EXPECT_STREQ(table::TrN("", "sticks", 1), "");
-    }
-    ::setenv("LC_ALL", "POSIX", 1);  // LANGUAGE is not heard in the C or POSIX locale
-    testsupport::Speak("de");
-    EXPECT_EQ(engine::ComputerTookText({0, 1}), "The computer took 1 sticks from row 0");
-    ::setenv("LC_ALL", "C.UTF-8", 1);
-    testsupport::Speak("");
-    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C") << "numbers keep the C locale's point";
-    // Filled in one pass: what an argument holds is never read as a placeholder.
-    const std::pair<const char*, const char*> patterns[] = {
-        {"%2 %1%", "b%1 a%1%"}, {"%3 %10 %%1", "%3 a%10 %a%1"}, {"%0%9", "%0%9"}};
-    for (const auto& [pattern, filled] : patterns) {
-        EXPECT_EQ(table::Fill(pattern, {"a%1", "b%1"}), filled);
-    }
 }
 
 // A saved game reads back as written, in any spacing and line ends; any other text is no saved

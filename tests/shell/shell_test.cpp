@@ -220,7 +220,7 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
             EXPECT_TRUE(Run(command));
             const bool options = command == game::kOptionsCommand;  // OK there brings the Warning
             EXPECT_EQ(seen.join('|'),
-                      framework::Tr(title) + (options ? "|" + framework::Tr("Warning") : ""));
+                      framework::QTr(title) + (options ? "|" + framework::QTr("Warning") : ""));
             EXPECT_EQ(document->engine.GetRows(), rows) << title;
             EXPECT_EQ(view->turn.sticksTaken * 10 + view->turn.selectedRow, selection);
             EXPECT_EQ(QString::fromStdString(view->turn.messageLine1), options ? " " : message);

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "table/translation.h"
+#include "text/translation.h"
 
 namespace testsupport {
 
@@ -22,7 +22,7 @@ inline constexpr const char* kPseudoLanguage = "en@pseudo";
 // Speaks `language` from now on (the tests run with LC_ALL=C.UTF-8, tests/language.cmake).
 inline void Speak(const char* language) {
     ::setenv("LANGUAGE", language, 1);
-    table::StartTranslation();
+    text::StartTranslation();
 }
 
 // Machine-read output, English in every language: the bench signature and --json.

@@ -34,7 +34,7 @@ using Rows = std::vector<int32_t>;
 
 // A table of the file at `path`, loaded, whose notices go to `told`.
 std::unique_ptr<PositionTable> Open(const std::string& path, std::vector<std::string>& told,
-                                    table::FolderRule rule = table::FolderRule::Any) {
+                                    files::FolderRule rule = files::FolderRule::Any) {
     auto t = std::make_unique<PositionTable>(path, rule);
     t->SetNoticeHandler([&told](const std::string& notice) { told.push_back(notice); });
     t->Load();
@@ -172,7 +172,7 @@ TEST(BaseFile, WhatItMayNotReplaceIsLeftAsItIsAndToldOnce) {
         std::vector<std::string> told;
         auto t =
             Open(name, told,
-                 name.starts_with("data/") ? table::FolderRule::Private : table::FolderRule::Any);
+                 name.starts_with("data/") ? files::FolderRule::Private : files::FolderRule::Any);
         InsertAll(*t, ElevenDescending());
         EXPECT_FALSE(t->Save()) << name;
         ASSERT_EQ(told.size(), 1u) << name;
@@ -240,59 +240,6 @@ TEST(BaseFile, NoOneHoldingTheLockStopsARunWhateverTheFolderAllows) {
     PositionTable whole("shared/torvelbase.txt");  // the count line counts every key there
     EXPECT_EQ(whole.Load(), LoadStatus::Loaded);
     ::close(folder);
-}
-
-// Nothing but a regular file is opened, whatever is put at the name after it was looked at;
-// links are followed as far as the system would follow them; no read goes past its bound; one
-// file is told by its device and inode, whatever names reach it.
-TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
-    testsupport::TempDir dir;
-    WriteFile("file", "mine");
-    WriteFile("other", "theirs");
-    for (std::string last = "file", link = "l"; link.size() <= 41; last = link, link += 'l') {
-        fs::create_symlink(last, link);  // a chain of links, each to the one before
-    }
-    table::Location where, alias;
-    EXPECT_TRUE(where.Resolve(std::string(40, 'l')).Done() && where.Name() == "file");
-    EXPECT_EQ(where.Resolve(std::string(41, 'l')).error, ELOOP);
-    ASSERT_TRUE(where.Resolve("file").Done());
-    ::alarm(10);  // a pipe waited on for a writer kills the test
-    for (const bool pipe : {true, false}) {
-        fs::remove("file");
-        WriteFile("file", "mine");  // a regular file where it looks, something else by the open
-        table::SetBeforeOpen([pipe] {
-            fs::remove("file");
-            pipe ? void(::mkfifo("file", 0600)) : fs::create_symlink("other", "file");
-        });
-        table::OpenFile opened;
-        EXPECT_EQ(where.OpenRegular(opened).outcome, table::FileOutcome::NotRegular);
-    }
-    table::SetBeforeOpen({});
-    ::alarm(0);
-    fs::remove("file");
-    WriteFile("file", "mine");
-    fs::create_hard_link("file", "hard");
-    for (const char* name : {"hard", "none", "other"}) {  // one file under two names; others
-        EXPECT_TRUE(alias.Resolve(name).Done());
-        EXPECT_EQ(table::Compare(where, alias) == table::Sameness::Same, name[0] == 'h') << name;
-    }
-    // A file far larger than any the program writes (sparse: it takes no room) is refused
-    // after a read of its bound.
-    WriteFile("huge", "Torvel saved game, version 1\n");
-    fs::resize_file("huge", uintmax_t(1) << 40);
-    std::string text;
-    EXPECT_EQ(table::ReadBaseText("huge", text).outcome, table::FileOutcome::TooLarge);
-    EXPECT_EQ(text.size(), table::kMaxBaseFileBytes + 1);
-    engine::SavedGameFile game;
-    const engine::SavedGameFile::Opened opened = game.Open("huge");
-    EXPECT_EQ(opened.content, engine::SavedGameFile::Content::Damaged);
-    EXPECT_EQ(opened.reading.problem, "the file is larger than any saved game");
-    EXPECT_EQ(text::EscapedName("a\\\t\x7f\xc2\x85\xe2\x80\x8e\xe2\x81\xa9\xe2\x80\x8f\x80\xe2\x80"
-                                "\xf4\x90\x80\x80\xc2\xa0\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2"
-                                "\xe2\x80\xa7\xe2\x80\xa8\xd8\x9b\xd8\x9c\xe2\x80\xa9z"),
-              "a\\\\\\x09\\x7f\\xc2\\x85\\xe2\\x80\\x8e\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\x80\\xe2"
-              "\\x80\\xf4\\x90\\x80\\x80\xc2\xa0\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2\xe2\x80\xa7"
-              "\\xe2\\x80\\xa8\xd8\x9b\\xd8\\x9c\\xe2\\x80\\xa9z");
 }
 
 }  // namespace

@@ -115,13 +115,13 @@ TEST(PositionTable, AFailedSaveAtAnyByteKeepsTheOldFileAndTheWholeTable) {
         t.SetWriter([left = room](int fd, std::string_view data) mutable {
             const size_t fits = std::min(left, data.size());  // a disk that fills up
             left -= fits;
-            return table::WriteAll(fd, data.substr(0, fits)) && fits == data.size();
+            return files::WriteAll(fd, data.substr(0, fits)) && fits == data.size();
         });
         InsertAll(t, ElevenDescending());
         EXPECT_EQ(t.GetStats().failedSaves, 1u);
         EXPECT_EQ(ReadFile("torvelbase.txt"), "1\n0 1\n");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1) << "no leftover";
-        t.SetWriter(table::WriteAll);
+        t.SetWriter(files::WriteAll);
         EXPECT_TRUE(t.Save());
         EXPECT_EQ(ReadFile("torvelbase.txt"), "12\n0 1\n" + std::string(kSorted));
     }

@@ -1,11 +1,11 @@
-#include "table/translation.h"
+#include "text/translation.h"
 
 #include <libintl.h>
 #include <unistd.h>
 
 #include <clocale>
 
-namespace table {
+namespace text {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::string Fill(std::string_view pattern, std::initializer_list<FillArg> args) 
     return text;
 }
 
-}  // namespace table
+}  // namespace text

@@ -1,4 +1,4 @@
-#include "table/file_layer.h"
+#include "files/file_layer.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,9 +13,7 @@
 #include <cstring>
 #include <thread>
 
-#include "table/translation.h"
-
-namespace table {
+namespace files {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -38,11 +36,6 @@ FileResult Failure(int error) {
             : error == ENOENT ? FileOutcome::Missing
                               : FileOutcome::Failed,
             error};
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string NameOf(const std::string& path) {
@@ -124,29 +117,9 @@ int RenameNoReplace(int folder, const std::string& from, const std::string& to) 
 
 }  // namespace
 
-std::string FailureText(const FileResult& result) {
-    switch (result.outcome) {
-        case FileOutcome::Missing:
-            return Tr("no such file");
-        case FileOutcome::NotRegular:
-            return Tr("it is not a regular file");
-        case FileOutcome::LinkRefused:
-            return Tr("it is a link that another user made in a shared folder");
-        case FileOutcome::NotPrivate:
-            return Tr("its folder is not the user's own, or others may write to it");
-        case FileOutcome::TooLarge:
-            return Tr("it is larger than any file Torvel writes");
-        case FileOutcome::Changed:
-            return Tr("it changed meanwhile");
-        case FileOutcome::Taken:
-            return Tr("another file took its name meanwhile");
-        case FileOutcome::ReadOnly:
-            return Tr("it is read-only");
-        case FileOutcome::Done:
-        case FileOutcome::Failed:
-            break;
-    }
-    return std::strerror(result.error != 0 ? result.error : EIO);
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 FileStamp StampOf(const struct stat& info) {
@@ -371,9 +344,23 @@ FileResult Location::Replace(const struct stat* old, std::string_view head, std:
     return {};
 }
 
-FileResult Location::RenameTo(const std::string& to) const {
+bool Location::Holds(const struct stat& info) const {
+    struct stat now {};
+    return Look(now).Done() && SameFile(now, info);
+}
+
+FileResult Location::RenameTo(const std::string& to, const struct stat& expected) const {
     const int error = RenameNoReplace(Folder(), name, to);
-    return error == EEXIST ? FileResult{FileOutcome::Taken} : Failure(error);
+    if (error != 0) {
+        return error == EEXIST ? FileResult{FileOutcome::Taken} : Failure(error);
+    }
+    struct stat moved {};
+    if (::fstatat(Folder(), to.c_str(), &moved, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !SameFile(moved, expected)) {
+        RenameNoReplace(Folder(), to, name);  // not the file meant: it goes back
+        return {FileOutcome::Changed};
+    }
+    return {};
 }
 
 void Location::SweepTemporaries(std::chrono::seconds age) const {
@@ -421,4 +408,4 @@ Sameness Compare(const Location& a, const Location& b) {
     return SameFile(fileA, fileB) ? Sameness::Same : Sameness::Different;
 }
 
-}  // namespace table
+}  // namespace files

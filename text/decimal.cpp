@@ -1,9 +1,9 @@
-#include "table/decimal.h"
+#include "text/decimal.h"
 
 #include <algorithm>
 #include <climits>
 
-namespace table {
+namespace text {
 
 DecimalStatus ReadDecimal(std::string_view text, int32_t& value, bool plusAllowed) {
     const bool negative = text.starts_with('-');
@@ -43,4 +43,4 @@ std::vector<std::string_view> Words(std::string_view line) {
     return words;
 }
 
-}  // namespace table
+}  // namespace text

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace table {
+namespace text {
 
 // Space, tab, line feed, carriage return, vertical tab and form feed, whatever the locale.
 constexpr bool IsSpace(char c) {
@@ -23,4 +23,4 @@ enum class DecimalStatus { Ok, Malformed, OutOfRange };
 // OutOfRange, and `value` is then held at the bound on its side; Malformed leaves it alone.
 DecimalStatus ReadDecimal(std::string_view text, int32_t& value, bool plusAllowed = false);
 
-}  // namespace table
+}  // namespace text

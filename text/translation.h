@@ -32,7 +32,7 @@
 #include <string>
 #include <string_view>
 
-namespace table {
+namespace text {
 
 inline constexpr const char* kTextDomain = "torvel";
 
@@ -78,4 +78,4 @@ struct FillArg {
 // never read as a placeholder. A placeholder with no argument stays as it is.
 std::string Fill(std::string_view pattern, std::initializer_list<FillArg> args);
 
-}  // namespace table
+}  // namespace text

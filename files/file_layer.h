@@ -31,7 +31,7 @@
 #include <string>
 #include <string_view>
 
-namespace table {
+namespace files {
 
 enum class FileOutcome {
     Done,
@@ -52,9 +52,8 @@ struct FileResult {
     bool Done() const { return outcome == FileOutcome::Done; }
 };
 
-// Why a file could not be read or written, in plain words: "no such file", "it is not a regular
-// file", "it is a link that another user made in a shared folder", or the system's words.
-std::string FailureText(const FileResult& result);
+// The folder a path names its file in: "." for a bare name, "/" for one in the root.
+std::string FolderOf(const std::string& path);
 
 // Where the folder of a file must be: any folder, or one of the user's own that no one else may
 // write to (the user's data folder).
@@ -131,8 +130,12 @@ class Location {
     // file is as it was and no temporary file remains.
     FileResult Replace(const struct stat* old, std::string_view head, std::string_view body,
                        const WriteFunction& write, FileStamp& stamp) const;
+    // Whether the name still stands for the file `info` describes (device and inode).
+    bool Holds(const struct stat& info) const;
     // Renames the file at the name to `to` in the same folder, unless `to` is taken (Taken).
-    FileResult RenameTo(const std::string& to) const;
+    // Should the file moved not be `expected` (another was put there meanwhile), it is put back
+    // and the result is Changed.
+    FileResult RenameTo(const std::string& to, const struct stat& expected) const;
     // Removes what killed runs left beside the name: regular files of the user's whose names
     // have exactly the temporary's form, untouched for `age`.
     void SweepTemporaries(std::chrono::seconds age) const;
@@ -152,4 +155,4 @@ void SetBeforeOpen(std::function<void()> hook);
 enum class Sameness { Same, Different, Unknown };
 Sameness Compare(const Location& a, const Location& b);
 
-}  // namespace table
+}  // namespace files
