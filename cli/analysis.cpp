@@ -13,7 +13,7 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "engine/game_engine.h"
-#include "engine/hint.h"
+#include "engine/turn_texts.h"
 #include "text/translation.h"
 
 namespace cli {

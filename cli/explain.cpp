@@ -9,8 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "engine/hint.h"
-#include "engine/lesson_texts.h"
+#include "engine/advice.h"
 #include "text/translation.h"
 
 namespace cli {
@@ -62,21 +61,16 @@ int RunExplain(Arguments args) {
     if (auto error = ParsePositionCommand(args, command, true)) {
         return UsageFailure(error->message);
     }
-    const engine::GameEngine game = OpenPosition(command);
-    const std::optional<engine::ScoredMove> best = engine::BestMove(game);
-    if (!best) {
+    const engine::Advice advice = engine::Advise(OpenPosition(command));
+    if (!advice.lesson) {
         return UsageFailure(text::Tr("the position is empty: there is no move to make"));
     }
-    const engine::Lesson lesson = engine::Teach(command.rows, *best);
     if (command.json) {
         const text::SourceTexts english;  // machine-read: the lines stay English
-        std::vector<std::string> lines = engine::LessonLines(lesson);
-        lines.insert(lines.begin(), engine::HintText(*best));
-        std::cout << JsonLesson(lesson, lines) << '\n';
+        std::cout << JsonLesson(*advice.lesson, advice.Lines()) << '\n';
         return 0;
     }
-    std::cout << engine::HintText(*best) << '\n';
-    for (const std::string& line : engine::LessonLines(lesson)) {
+    for (const std::string& line : advice.Lines()) {
         std::cout << line << '\n';
     }
     return 0;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/hint.h"
+#include "engine/turn_texts.h"
 
 namespace cli {
 

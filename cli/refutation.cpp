@@ -2,8 +2,8 @@
 
 #include "cli/json.h"
 #include "cli/teaching_texts.h"
-#include "engine/hint.h"
-#include "engine/lesson_texts.h"
+#include "engine/advice.h"
+#include "engine/turn_texts.h"
 
 namespace cli {
 
@@ -27,18 +27,23 @@ std::optional<Refutation> Refute(engine::GameEngine& game, const engine::GameRec
     return refutation;
 }
 
-std::string RefutationText(const std::optional<Refutation>& refutation) {
+std::string GivenAwayText(int32_t score, const engine::ScoredMove& best,
+                          const std::optional<Refutation>& refutation) {
+    const std::string loses = engine::MovesText(score);
+    const std::string winning = engine::SticksFromRow(best.move);
+    const std::string wins = engine::MovesText(best.score);
     if (!refutation) {
-        return {};
+        return Fill(Tr(kGivenAway), {loses, winning, wins});
     }
-    const size_t by = refutation->by == engine::Player::Human ? 0 : 1;
+    const size_t by = PlayerIndex(refutation->by);
     const std::string reply = engine::SticksFromRow(refutation->reply.move);
     if (!refutation->next) {
-        return Fill(Tr(kReplyToCome[by]), {reply});
+        return Fill(Tr(kGivenAwayReplyToCome[by]), {loses, winning, wins, reply});
     }
     return *refutation->next == refutation->reply.move
-               ? Fill(Tr(kReplyPlayed[by]), {reply})
-               : Fill(Tr(kReplyMissed[by]), {reply, engine::SticksFromRow(*refutation->next)});
+               ? Fill(Tr(kGivenAwayReplyPlayed[by]), {loses, winning, wins, reply})
+               : Fill(Tr(kGivenAwayReplyMissed[by]),
+                      {loses, winning, wins, reply, engine::SticksFromRow(*refutation->next)});
 }
 
 std::string RefutationJson(const std::optional<Refutation>& refutation) {
@@ -60,21 +65,20 @@ void FirstMistakes::Note(engine::Player player, size_t number, Verdict verdict) 
 }
 
 std::string FirstMistakes::Text() const {
-    std::string text;
+    std::vector<std::string> sentences;
     for (const engine::Player player : {engine::Player::Human, engine::Player::Computer}) {
         const std::optional<Mistake>& first = player == engine::Player::Human ? human : computer;
-        const size_t who = player == engine::Player::Human ? 0 : 1;
-        text += text.empty() ? "" : " ";
+        const size_t who = PlayerIndex(player);
         if (!first) {
-            text += Tr(kNoMistake[who]);
+            sentences.push_back(Tr(kNoMistake[who]));
             continue;
         }
         const char* pattern = first->verdict == Verdict::SlowerWin      ? kFirstSlowerWin[who]
                               : first->verdict == Verdict::WinGivenAway ? kFirstWinGivenAway[who]
                                                                         : kFirstQuickerLoss[who];
-        text += Fill(Tr(pattern), {first->number});
+        sentences.push_back(Fill(Tr(pattern), {first->number}));
     }
-    return text;
+    return text::Sentences(sentences);
 }
 
 std::string FirstMistakes::Json() const {

@@ -26,8 +26,12 @@ struct Refutation {
 std::optional<Refutation> Refute(engine::GameEngine& game, const engine::GameRecord& record,
                                  size_t i);
 
-// "; the computer's best reply, taking 2 sticks from row 3, punished it", or nothing.
-std::string RefutationText(const std::optional<Refutation>& refutation);
+// What a move that gave a won game away did, with the reply that punishes it where there is one:
+// "gives away a won game, loses in 7 moves (taking 1 stick from row 1 wins in 14 moves); the
+// computer's best reply, taking 2 sticks from row 2, punished it". `score` is the move's,
+// `best` the move that would have won.
+std::string GivenAwayText(int32_t score, const engine::ScoredMove& best,
+                          const std::optional<Refutation>& refutation);
 // ,"refutation":{"row":3,"take":2,"score":..,"outcome":..,"movesLeft":..,"played":true}, or
 // nothing; "played" is null when the game stops before the reply.
 std::string RefutationJson(const std::optional<Refutation>& refutation);

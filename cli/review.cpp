@@ -13,9 +13,9 @@
 #include "cli/json.h"
 #include "cli/refutation.h"
 #include "engine/game_engine.h"
-#include "engine/hint.h"
 #include "engine/saved_game.h"
 #include "engine/saved_game_file.h"
+#include "engine/turn_texts.h"
 #include "files/failure_text.h"
 #include "text/escaped_name.h"
 #include "text/translation.h"
@@ -48,8 +48,9 @@ Verdict VerdictOf(const ReviewedMove& m) {
     return m.score > 0 ? Verdict::SlowerWin : Verdict::WinGivenAway;
 }
 
-// What the move did to its player's outcome, against the best move there.
-std::string VerdictText(const ReviewedMove& m) {
+// What the move did to its player's outcome, against the best move there; a won game given away
+// with the reply that punishes it.
+std::string VerdictText(const ReviewedMove& m, const std::optional<Refutation>& refutation) {
     const int32_t left = MovesLeft(m.score);
     const int32_t bestLeft = MovesLeft(m.best.score);
     switch (VerdictOf(m)) {
@@ -68,17 +69,20 @@ std::string VerdictText(const ReviewedMove& m) {
                             "loses in %1 moves instead of %2 (taking %3 holds out longer)", left),
                         {left, bestLeft, SticksFromRow(m.best.move)});
         case Verdict::WinGivenAway:
-            return Fill(Tr("gives away a won game, loses in %1 (taking %2 wins in %3)"),
-                        {MovesText(m.score), SticksFromRow(m.best.move), MovesText(m.best.score)});
+            return GivenAwayText(m.score, m.best, refutation);
     }
     return {};
 }
 
-std::string MoveText(const ReviewedMove& m) {
-    // Translators: the move's player and what it took, then what the move did.
-    return Fill(m.played.player == engine::Player::Human ? Tr("human takes %1: %2")
-                                                         : Tr("computer takes %1: %2"),
-                {SticksFromRow(m.played.move), VerdictText(m)});
+// "3. human takes 1 stick from row 1: loses in 11 moves instead of 13 (...)": the move's number
+// in the game first.
+std::string MoveText(size_t number, const ReviewedMove& m,
+                     const std::optional<Refutation>& refutation) {
+    // Translators: the move's number in the game, its player and what it took, then what the
+    // move did.
+    return Fill(m.played.player == engine::Player::Human ? Tr("%1. human takes %2: %3")
+                                                         : Tr("%1. computer takes %2: %3"),
+                {number, SticksFromRow(m.played.move), VerdictText(m, refutation)});
 }
 
 std::string JsonMoveText(const ReviewedMove& m, const std::string& refutation) {
@@ -164,10 +168,14 @@ int RunReview(Arguments args) {
     game.GetTable()->Sync();
     const std::vector<int32_t> end = engine::RowsAfter(record);
     const bool over = std::all_of(end.begin(), end.end(), [](int32_t s) { return s == 0; });
-    const char* toMove = engine::HumanToMove(record) ? "human" : "computer";
-    const char* winner = !over || record.moves.empty()                         ? nullptr
-                         : record.moves.back().player == engine::Player::Human ? "computer"
-                                                                               : "human";
+    const engine::Player toMove =
+        engine::HumanToMove(record) ? engine::Player::Human : engine::Player::Computer;
+    // Whoever took the last stick loses.
+    std::optional<engine::Player> winner;
+    if (over && !record.moves.empty()) {
+        winner = record.moves.back().player == engine::Player::Human ? engine::Player::Computer
+                                                                     : engine::Player::Human;
+    }
     if (json) {
         std::cout << "{\"start\":" << JsonArray(record.start) << ",\"moves\":[";
         for (size_t i = 0; i < reviewed.size(); ++i) {
@@ -175,18 +183,18 @@ int RunReview(Arguments args) {
                       << JsonMoveText(reviewed[i], RefutationJson(refutations[i]));
         }
         std::cout << "],\"rows\":" << JsonArray(end)
-                  << ",\"winner\":" << (winner ? JsonString(winner) : "null")
-                  << ",\"toMove\":" << (over ? "null" : JsonString(toMove)) << ','
+                  << ",\"winner\":" << (winner ? JsonString(PlayerWord(*winner)) : "null")
+                  << ",\"toMove\":" << (over ? "null" : JsonString(PlayerWord(toMove))) << ','
                   << mistakes.Json() << "}\n";
         return 0;
     }
     for (size_t i = 0; i < reviewed.size(); ++i) {
-        std::cout << i + 1 << ". " << MoveText(reviewed[i]) << RefutationText(refutations[i])
-                  << '\n';
+        std::cout << MoveText(i + 1, reviewed[i], refutations[i]) << '\n';
     }
-    if (winner != nullptr) {
-        std::cout << (winner[0] == 'h' ? Tr("The computer took the last stick: the human wins.")
-                                       : Tr("The human took the last stick: the computer wins."))
+    if (winner) {
+        std::cout << (*winner == engine::Player::Human
+                          ? Tr("The computer took the last stick: the human wins.")
+                          : Tr("The human took the last stick: the computer wins."))
                   << '\n';
     } else {
         std::string rows;
@@ -195,8 +203,9 @@ int RunReview(Arguments args) {
             rows += std::to_string(sticks);
         }
         // Translators: the sticks in each row, row 0 first ("1 3 5 7").
-        std::cout << Fill(toMove[0] == 'h' ? Tr("The game goes on from %1, the human to move.")
-                                           : Tr("The game goes on from %1, the computer to move."),
+        std::cout << Fill(toMove == engine::Player::Human
+                              ? Tr("The game goes on from %1, the human to move.")
+                              : Tr("The game goes on from %1, the computer to move."),
                           {rows})
                   << '\n';
     }

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "cli/teaching_texts.h"
-#include "engine/hint.h"
-#include "engine/lesson_texts.h"
+#include "engine/advice.h"
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "text/columns.h"
@@ -165,7 +164,7 @@ void TerminalGame::PrintBoard() {
 }
 
 bool TerminalGame::ReadMove(engine::Move& move) {
-    std::optional<engine::ScoredMove> hinted;  // the hint asked for in this position
+    std::optional<engine::Advice> advice;  // the hint asked for in this position
     while (true) {
         out << Tr(kPrompt) << std::flush;
         std::string line;
@@ -189,12 +188,11 @@ bool TerminalGame::ReadMove(engine::Move& move) {
                 move = input.move;
                 return true;
             case HumanInput::Kind::Hint:
-                hinted = engine::BestMove(game);
-                Say(hinted ? engine::HintText(*hinted) : Tr(engine::kGameOverText));
+                advice = engine::Advise(game);
+                Say(advice->Hint());
                 break;
             case HumanInput::Kind::Why:
-                Say(hinted ? engine::LessonText(engine::Teach(game.GetRows(), *hinted))
-                           : std::string(Tr(kWhyFirst)));
+                Say(advice && advice->best ? advice->Why() : std::string(Tr(kWhyFirst)));
                 break;
             case HumanInput::Kind::Invalid:
                 Say(input.problem);

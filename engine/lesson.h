@@ -42,8 +42,9 @@ struct Lesson {
     // Every move that wins, in the engine's order (lowest row, then fewest sticks); none when the
     // player to move loses whatever is played.
     std::vector<Move> winningMoves;
-    // The move explained, with its score: the hint's move when it is one of the winning moves,
-    // else the first of them; in a lost position, the hint's move, which holds out longest.
+    // The move explained: the hint's move when it is one of the winning moves, else the first of
+    // them; in a lost position, the hint's move, which holds out longest. Its score is always the
+    // hint's (the search scored no other move).
     ScoredMove move;
     // Single sticks left for the other player after `move`: rows of one stick (OneLongRow) or
     // every stick (SingleSticks).

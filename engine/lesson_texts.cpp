@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/hint.h"
+#include "engine/turn_texts.h"
 #include "text/translation.h"
 
 namespace engine {
@@ -43,7 +43,6 @@ constexpr const char* kPowerEven = text::TrNoop("The power %1 is in %2: an even 
 constexpr const char* kPowerOdd = text::TrNoop("The power %1 is in %2: an odd number.");
 constexpr const char* kWinningMoves = text::TrNoop("Winning moves: %1.");
 constexpr const char* kNoWinningMove = text::TrNoop("No move wins.");
-constexpr const char* kOpening = text::TrNoop("The computer opened by taking %1.");
 
 // A text of the catalogue in the user's language, with its placeholders filled.
 std::string Say(const char* text, std::initializer_list<text::FillArg> values) {
@@ -58,6 +57,45 @@ int32_t Sticks(const std::vector<int32_t>& rows) {
     return sticks;
 }
 
+// Each count with its noun: the language's own rule chooses the form ("1 row", "3 rows").
+std::string RowsText(int32_t n) {
+    return text::Fill(text::TrN("%1 row", "%1 rows", n), {n});
+}
+
+std::string SingleSticksText(int32_t n) {
+    return text::Fill(text::TrN("%1 single stick", "%1 single sticks", n), {n});
+}
+
+// "a, b and c": the items of a list as a sentence names them.
+std::string ListText(const std::vector<std::string>& items) {
+    std::string text = items.empty() ? std::string() : items.back();
+    for (size_t i = items.size(); i-- > 1;) {
+        text = Say(i + 1 == items.size() ? kListPair : kListMore, {items[i - 1], text});
+    }
+    return text;
+}
+
+// A row as a sum of powers of two, largest first: "4+2+1" for 7, "0" for an empty row.
+std::string PowersText(int32_t sticks) {
+    std::string text;
+    for (int32_t power = 1 << (kPowersOfTwo - 1); power > 0; power /= 2) {
+        if (sticks > 0 && (sticks & power) != 0) {
+            text += text.empty() ? "" : "+";
+            text += std::to_string(power);
+        }
+    }
+    return text.empty() ? "0" : text;
+}
+
+// A row in binary with at least `digits` digits: "0101" for 5 in four.
+std::string BinaryText(int32_t sticks, int32_t digits) {
+    std::string text;
+    for (int32_t k = std::max(digits, 1) - 1; k >= 0; --k) {
+        text += sticks > 0 && (sticks >> k) % 2 == 1 ? '1' : '0';
+    }
+    return text;
+}
+
 // The rows that hold sticks, as powers of two: "1, 2+1, 4+1 and 4+2+1".
 std::string RowsInPowers(const Lesson& lesson) {
     std::vector<std::string> sums;
@@ -69,8 +107,11 @@ std::string RowsInPowers(const Lesson& lesson) {
     return Say(kRowsInPowers, {ListText(sums)});
 }
 
-// Why the move wins or every move loses, in sentences; `terminal` adds what comes after pairing.
-std::vector<std::string> Why(const Lesson& lesson, bool terminal) {
+// Whether the lesson goes on, after the pairing, to the rule for the end of the game.
+enum class Endgame { Untold, Told };
+
+// Why the move wins or every move loses, in sentences.
+std::vector<std::string> Why(const Lesson& lesson, Endgame endgame) {
     const std::string move = SticksFromRow(lesson.move.move);
     const std::vector<int32_t> odd = lesson.OddPowers();
     std::vector<std::string> oddPowers;
@@ -87,7 +128,7 @@ std::vector<std::string> Why(const Lesson& lesson, bool terminal) {
             std::vector<std::string> why = {
                 Say(one ? kOddPowerOne : kOddPowersMany, {ListText(oddPowers)}),
                 Say(one ? kPairWinOne : kPairWinMany, {move})};
-            if (terminal) {
+            if (endgame == Endgame::Told) {
                 why.push_back(Say(kPairEnd, {}));
             }
             return why;
@@ -110,60 +151,14 @@ std::vector<std::string> Why(const Lesson& lesson, bool terminal) {
     return {Say(kOver, {})};
 }
 
-std::string Joined(const std::vector<std::string>& sentences) {
-    std::string text;
-    for (const std::string& sentence : sentences) {
-        text += text.empty() ? "" : " ";
-        text += sentence;
-    }
-    return text;
-}
-
 }  // namespace
 
-// Each count with its noun: the language's own rule chooses the form.
-std::string SticksText(int32_t n) {
-    return text::Fill(text::TrN("%1 stick", "%1 sticks", n), {n});
-}
-
-std::string RowsText(int32_t n) {
-    return text::Fill(text::TrN("%1 row", "%1 rows", n), {n});
-}
-
-std::string SingleSticksText(int32_t n) {
-    return text::Fill(text::TrN("%1 single stick", "%1 single sticks", n), {n});
-}
-
-std::string ListText(const std::vector<std::string>& items) {
-    std::string text = items.empty() ? std::string() : items.back();
-    for (size_t i = items.size(); i-- > 1;) {
-        text = Say(i + 1 == items.size() ? kListPair : kListMore, {items[i - 1], text});
-    }
-    return text;
-}
-
-std::string PowersText(int32_t sticks) {
-    std::string text;
-    for (int32_t power = 1 << (kPowersOfTwo - 1); power > 0; power /= 2) {
-        if (sticks > 0 && (sticks & power) != 0) {
-            text += text.empty() ? "" : "+";
-            text += std::to_string(power);
-        }
-    }
-    return text.empty() ? "0" : text;
-}
-
-std::string BinaryText(int32_t sticks, int32_t digits) {
-    std::string text;
-    for (int32_t k = std::max(digits, 1) - 1; k >= 0; --k) {
-        text += sticks > 0 && (sticks >> k) % 2 == 1 ? '1' : '0';
-    }
-    return text;
-}
-
 std::string LessonText(const Lesson& lesson) {
-    const std::string why = Joined(Why(lesson, false));
-    return lesson.stage == Stage::Pairing ? RowsInPowers(lesson) + ' ' + why : why;
+    std::vector<std::string> sentences = Why(lesson, Endgame::Untold);
+    if (lesson.stage == Stage::Pairing) {
+        sentences.insert(sentences.begin(), RowsInPowers(lesson));
+    }
+    return text::Sentences(sentences);
 }
 
 std::vector<std::string> LessonLines(const Lesson& lesson) {
@@ -184,7 +179,7 @@ std::vector<std::string> LessonLines(const Lesson& lesson) {
         lines.push_back(Say(holding % 2 == 0 ? kPowerEven : kPowerOdd,
                             {std::to_string(1 << k), RowsText(holding)}));
     }
-    const std::vector<std::string> why = Why(lesson, true);
+    const std::vector<std::string> why = Why(lesson, Endgame::Told);
     lines.insert(lines.end(), why.begin(), why.end());
     std::vector<std::string> moves;
     for (const Move& move : lesson.winningMoves) {
@@ -193,10 +188,6 @@ std::vector<std::string> LessonLines(const Lesson& lesson) {
     lines.push_back(moves.empty() ? Say(kNoWinningMove, {})
                                   : Say(kWinningMoves, {ListText(moves)}));
     return lines;
-}
-
-std::string OpeningText(const Move& move) {
-    return Say(kOpening, {SticksFromRow(move)});
 }
 
 }  // namespace engine

@@ -48,4 +48,27 @@ std::string SelectionText(int32_t sticks, int32_t row) {
     return text::Fill(text, {NumberToText(sticks), NumberToText(row)});
 }
 
+std::string SticksText(int32_t sticks) {
+    return text::Fill(text::TrN("%1 stick", "%1 sticks", sticks), {sticks});
+}
+
+std::string SticksFromRow(const Move& move) {
+    // Translators: what a move takes, said after "take" (or "taking"): the sticks, then the row.
+    return text::Fill(text::TrN("%1 stick from row %2", "%1 sticks from row %2", move.number),
+                      {move.number, move.row});
+}
+
+int32_t MovesLeft(int32_t score) {
+    return (score > 0 ? score : -score) - 1;
+}
+
+std::string MovesText(int32_t score) {
+    const int32_t left = MovesLeft(score);
+    return text::Fill(text::TrN("%1 move", "%1 moves", left), {left});
+}
+
+std::string OpeningText(const Move& move) {
+    return text::Fill(text::Tr("The computer opened by taking %1."), {SticksFromRow(move)});
+}
+
 }  // namespace engine

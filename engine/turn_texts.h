@@ -32,4 +32,20 @@ std::string ComputerTookText(const Move& move);
 // count.
 std::string SelectionText(int32_t sticks, int32_t row);
 
+// "1 stick", "7 sticks": a count of sticks with its noun, as the language's rule has it.
+std::string SticksText(int32_t sticks);
+
+// "2 sticks from row 3", "1 stick from row 0": what a move takes, as hints, lessons and reviews
+// name it.
+std::string SticksFromRow(const Move& move);
+
+// The moves left after a score, this one included, with both sides playing their best; and the
+// same as words: "6 moves", "1 move".
+int32_t MovesLeft(int32_t score);
+std::string MovesText(int32_t score);
+
+// "The computer opened by taking 1 stick from row 0.": what the message lines do not say after a
+// new game the computer opens.
+std::string OpeningText(const Move& move);
+
 }  // namespace engine

@@ -78,8 +78,11 @@ void Grow(std::vector<PlacedControl>& controls, size_t index, int more, QSize di
     }
     const int push = End(area, direction) + more - std::max(limit, End(area, direction));
     QRect& grown = controls[index].area;
-    direction == Qt::Horizontal ? grown.setWidth(grown.width() + more)
-                                : grown.setHeight(grown.height() + more);
+    if (direction == Qt::Horizontal) {
+        grown.setWidth(grown.width() + more);
+    } else {
+        grown.setHeight(grown.height() + more);
+    }
     if (push <= 0) {
         return;
     }

@@ -1,6 +1,6 @@
 #include "game/new_game.h"
 
-#include "engine/lesson_texts.h"
+#include "engine/turn_texts.h"
 
 namespace game {
 

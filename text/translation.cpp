@@ -88,4 +88,14 @@ std::string Fill(std::string_view pattern, std::initializer_list<FillArg> args) 
     return text;
 }
 
+std::string Sentences(const std::vector<std::string>& sentences) {
+    std::string text;
+    for (const std::string& sentence : sentences) {
+        // Translators: two sentences, one after the other: a space between them, or none where
+        // the language writes none.
+        text = text.empty() ? sentence : Fill(Tr("%1 %2"), {text, sentence});
+    }
+    return text;
+}
+
 }  // namespace text

@@ -31,6 +31,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace text {
 
@@ -77,5 +78,9 @@ struct FillArg {
 // The pattern with %1 to %9 replaced by the arguments, in one pass: what an argument holds is
 // never read as a placeholder. A placeholder with no argument stays as it is.
 std::string Fill(std::string_view pattern, std::initializer_list<FillArg> args);
+
+// Sentences one after another, as the language writes them: a space between them in English,
+// none in Japanese or Chinese.
+std::string Sentences(const std::vector<std::string>& sentences);
 
 }  // namespace text

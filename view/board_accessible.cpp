@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <array>
 
+#include "engine/turn_texts.h"
 #include "view/board_geometry.h"
 #include "view/torvel_view.h"
 
@@ -44,30 +45,31 @@ int32_t RowsOf(const CTorvelView& view) {
 // "Row 3: 7 sticks, 2 selected"; "Row 0: 1 stick".
 QString RowName(const CTorvelView& view, int32_t row) {
     const int32_t sticks = view.GetDocument()->engine.GetSticks(row);
-    std::string name =
-        text::Fill(text::TrN("Row %1: %2 stick", "Row %1: %2 sticks", sticks), {row, sticks});
     if (const int32_t taken = view.turn.sticksTaken; taken > 0 && view.turn.selectedRow == row) {
-        // Translators: said after a row's sticks: how many of them are picked up.
-        name += text::Fill(text::TrN(", %1 selected", ", %1 selected", taken), {taken});
+        // Translators: the row, its sticks ("7 sticks"), and how many of them are picked up.
+        return QString::fromStdString(
+            text::Fill(text::TrN("Row %1: %2, %3 selected", "Row %1: %2, %3 selected", taken),
+                       {row, engine::SticksText(sticks), taken}));
     }
-    return QString::fromStdString(name);
+    return QString::fromStdString(
+        text::Fill(text::TrN("Row %1: %2 stick", "Row %1: %2 sticks", sticks), {row, sticks}));
 }
 
 // The two message lines as sentences: a line that ends without a stop gets one, so that a reader
 // pauses between "The computer took 2 sticks from row 1" and the prompt after it.
 QString Sentences(const game::TurnState& turn) {
-    QString text;
+    std::vector<std::string> sentences;
     for (const std::string* line : {&turn.messageLine1, &turn.messageLine2}) {
-        QString sentence = QString::fromStdString(*line).trimmed();
+        const QString sentence = QString::fromStdString(*line).trimmed();
         if (sentence.isEmpty()) {
             continue;
         }
-        if (!sentence.back().isPunct()) {
-            sentence += QLatin1Char('.');
-        }
-        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + sentence;
+        // Translators: a message line said as a sentence, with the full stop it lacks.
+        sentences.push_back(sentence.back().isPunct()
+                                ? sentence.toStdString()
+                                : text::Fill(text::Tr("%1."), {sentence.toStdString()}));
     }
-    return text;
+    return QString::fromStdString(text::Sentences(sentences));
 }
 
 // What the message area says: the hint, its lesson or the opening move alone while it stands, else

@@ -5,10 +5,10 @@
 // opening move is told the same way. None of it moves a stick or changes the message lines, and
 // all of it goes once the position changes, or with a new game.
 #include <QMainWindow>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 
-#include "engine/hint.h"
-#include "engine/lesson_texts.h"
+#include "engine/advice.h"
 #include "framework/translation.h"
 #include "view/board_accessible.h"
 #include "view/torvel_view.h"
@@ -36,14 +36,14 @@ void CTorvelView::ShowHint() {
     } else {
         bar->showMessage(framework::QTr("Looking for the best move..."));
         bar->repaint();
-        playing = true;  // the keys wait for the search, as they do for the computer's
-        const std::optional<engine::ScoredMove> best = engine::BestMove(document->engine);
-        playing = false;
-        hintShown = QString::fromStdString(best ? engine::HintText(*best)
-                                                : text::Tr(engine::kGameOverText));
-        lessonText = best ? QString::fromStdString(engine::LessonText(
-                                engine::Teach(document->engine.GetRows(), *best)))
-                          : QString();
+        engine::Advice advice;
+        {
+            // The keys wait for the search, as they do for the computer's.
+            const QScopedValueRollback<bool> searching(playing, true);
+            advice = engine::Advise(document->engine);
+        }
+        hintShown = QString::fromStdString(advice.Hint());
+        lessonText = QString::fromStdString(advice.Why());
         lessonShown = false;
         hintRows = document->engine.GetRows();
     }
@@ -52,7 +52,7 @@ void CTorvelView::ShowHint() {
 }
 
 void CTorvelView::Tell(const std::string& text) {
-    ForgetStaleHint(true);
+    ForgetStaleHint(Staleness::Now);
     if (QStatusBar* bar = StatusBarOf(*this); bar != nullptr && GetDocument() != nullptr) {
         hintShown = QString::fromStdString(text);
         hintRows = GetDocument()->engine.GetRows();
@@ -73,8 +73,8 @@ QString CTorvelView::CurrentLesson() const {
     return AdviceStands() && lessonShown ? lessonText : QString();
 }
 
-void CTorvelView::ForgetStaleHint(bool now) {
-    if (hintRows.empty() || (AdviceStands() && !now)) {
+void CTorvelView::ForgetStaleHint(Staleness when) {
+    if (hintRows.empty() || (AdviceStands() && when == Staleness::OnceMoved)) {
         return;
     }
     hintRows.clear();

@@ -1,6 +1,7 @@
 #include "view/torvel_view.h"
 
 #include <QElapsedTimer>
+#include <QScopedValueRollback>
 
 #include "game/command_ids.h"
 #include "game/information_dialogs.h"
@@ -34,8 +35,7 @@ bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
     // Only the number is looked at: the Play command runs whatever comes with it. Nothing on
     // the standard route handles 666, so it then answers false.
     if (id == game::kPlayCommand && GetDocument() != nullptr) {
-        const bool wasPlaying = playing;
-        playing = true;
+        const QScopedValueRollback<bool> running(playing, true);
         // A search long enough to be seen answers a screen reader meanwhile, so that it can say
         // that the computer is thinking.
         QElapsedTimer searching;
@@ -47,7 +47,6 @@ bool CTorvelView::OnCmdMsg(framework::CommandId id, int code, void* extra,
         });
         game::PlayCommand(*GetDocument(), *this);
         engine::SetSearchProgress({});
-        playing = wasPlaying;
     } else if (playing && code == framework::kCnCommand) {
         return true;  // what a screen reader asks for during the search waits for no command
     }
@@ -85,7 +84,8 @@ QSize CTorvelView::minimumSizeHint() const {
 
 void CTorvelView::OnNewGame() {
     if (GetDocument() != nullptr) {
-        ForgetStaleHint(true);  // a hint and its lesson go with the game, whatever the rows
+        // A hint and its lesson go with the game, whatever the rows.
+        ForgetStaleHint(Staleness::Now);
         game::NewGame(*GetDocument(), *this);
         updateGeometry();  // the frame grows when the new game has more rows than room
     }

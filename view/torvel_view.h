@@ -127,7 +127,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     void RightPress(bool onPlay, int32_t row);
     void LeftRelease(bool onPlay);
     // Takes the hint out of the status bar once the position it was for has changed, or at once.
-    void ForgetStaleHint(bool now = false);
+    enum class Staleness { OnceMoved, Now };
+    void ForgetStaleHint(Staleness when = Staleness::OnceMoved);
     bool AdviceStands() const;
 
     // A Play command is running: the computer may be thinking.

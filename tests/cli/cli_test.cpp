@@ -11,7 +11,7 @@
 #include "cli/json.h"
 #include "cli/key_solver.h"
 #include "cli/terminal_game.h"
-#include "engine/hint.h"
+#include "engine/advice.h"
 #include "engine/lesson_texts.h"
 #include "support/language.h"
 #include "support/reference_model.h"

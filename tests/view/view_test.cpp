@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QStatusBar>
 
-#include "engine/hint.h"
+#include "engine/advice.h"
 #include "engine/lesson_texts.h"
 #include "engine/turn_texts.h"
 #include "support/program.h"

@@ -1,25 +1,11 @@
-#include "engine/hint.h"
+#include "engine/advice.h"
 
 #include <algorithm>
 
-#include "text/translation.h"
+#include "engine/lesson_texts.h"
+#include "engine/turn_texts.h"
 
 namespace engine {
-
-int32_t MovesLeft(int32_t score) {
-    return (score > 0 ? score : -score) - 1;
-}
-
-std::string MovesText(int32_t score) {
-    const int32_t left = MovesLeft(score);
-    return text::Fill(text::TrN("%1 move", "%1 moves", left), {left});
-}
-
-std::string SticksFromRow(const Move& move) {
-    // Translators: what a move takes, said after "take" (or "taking"): the sticks, then the row.
-    return text::Fill(text::TrN("%1 stick from row %2", "%1 sticks from row %2", move.number),
-                      {move.number, move.row});
-}
 
 std::string HintText(const ScoredMove& best) {
     // Translators: the move, then the moves left in the game ("6 moves"). Short enough for the
@@ -41,9 +27,30 @@ std::optional<ScoredMove> BestMove(const GameEngine& game) {
     return best == moves.end() ? std::nullopt : std::optional<ScoredMove>(*best);
 }
 
-std::string HintFor(const GameEngine& game) {
-    const std::optional<ScoredMove> best = BestMove(game);
+Advice Advise(const GameEngine& game) {
+    Advice advice;
+    advice.best = BestMove(game);
+    if (advice.best) {
+        advice.lesson = Teach(game.GetRows(), *advice.best);
+    }
+    return advice;
+}
+
+std::string Advice::Hint() const {
     return best ? HintText(*best) : text::Tr(kGameOverText);
+}
+
+std::string Advice::Why() const {
+    return lesson ? LessonText(*lesson) : std::string();
+}
+
+std::vector<std::string> Advice::Lines() const {
+    if (!lesson) {
+        return {};
+    }
+    std::vector<std::string> lines = LessonLines(*lesson);
+    lines.insert(lines.begin(), Hint());
+    return lines;
 }
 
 }  // namespace engine
