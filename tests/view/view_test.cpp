@@ -11,6 +11,8 @@
 #include "engine/turn_texts.h"
 #include "support/program.h"
 #include "support/reference_model.h"
+#include "support/run_program.h"
+#include "text/columns.h"
 #include "view/board_geometry.h"
 
 // Qt's own accessibility tests switch the platform's accessibility on through these private
@@ -308,6 +310,9 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame->statusBar());
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
     const auto said = [&] { return board->child(0)->text(QAccessible::Name).toStdString(); };
+    std::string script;              // the same game typed at play's prompt, asking as H
+    std::vector<std::string> heard;  // what play must print for each hint and why
+    std::vector<std::vector<std::string>> explained;  // explain's command and first line
     while (!document->engine.IsEmpty()) {
         const Rows rows = document->engine.GetRows();
         const std::string lines = view->turn.messageLine1 + view->turn.messageLine2;
@@ -321,6 +326,14 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
         EXPECT_TRUE(drawings.empty() && view->turn.messageLine1 + view->turn.messageLine2 == lines);
         QTest::keyClick(frame->windowHandle(), Qt::Key_H);
         EXPECT_EQ(said(), engine::LessonText(engine::Teach(rows, {{row, take}, score})));
+        heard.push_back("Your move: hint\n" +
+                        text::Wrapped(bar->text(QAccessible::Name).toStdString(), 80) +
+                        "\nYour move: why\n" + text::Wrapped(said(), 80) + '\n');
+        explained.push_back({"explain", "--no-base"});
+        for (const int32_t sticks : rows) {
+            explained.back().push_back(std::to_string(sticks));
+        }
+        explained.back().push_back(bar->text(QAccessible::Name).toStdString());
         QImage why = Render();
         EXPECT_TRUE(Ink(plain, freeArea(rows.size())) == 0 && Ink(why, freeArea(rows.size())) > 0);
         QPainter(&why).fillRect(freeArea(rows.size()), Qt::white);
@@ -329,6 +342,7 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
         EXPECT_TRUE(said() == hint && Render() == plain);
         QTest::keyClick(frame->windowHandle(), Qt::Key_H);
         const auto lowest = std::find_if(rows.begin(), rows.end(), [](int32_t s) { return s > 0; });
+        script += "hint\nwhy\n" + std::to_string(lowest - rows.begin()) + " 1\n";
         QTest::keyClick(frame->windowHandle(), Qt::Key(Qt::Key_0 + (lowest - rows.begin())));
         EXPECT_EQ(bar->text(QAccessible::Name).toStdString().substr(0, 4), "You ") << "kept";
         EXPECT_FALSE(view->CurrentLesson().isEmpty()) << "kept";
@@ -336,6 +350,16 @@ TEST_F(Board, KeyHHintsThePlainModelsBestMoveThroughAWholeGame) {
         EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty() &&
                     view->CurrentLesson().isEmpty())
             << "gone with its position";
+    }
+    // play and explain, on the same positions, give what the window gave.
+    const std::string played =
+        testsupport::RunProgram(TORVEL_CLI, {"play", "--rows", "5", "--no-base"}, script).out;
+    for (size_t i = 0, at = 0; i < heard.size(); ++i) {
+        at = played.find(heard[i], at);
+        EXPECT_NE(at, std::string::npos) << heard[i];
+        const std::string hint = explained[i].back();
+        explained[i].pop_back();
+        EXPECT_TRUE(testsupport::RunProgram(TORVEL_CLI, explained[i]).out.starts_with(hint + '\n'));
     }
     QTest::keyClick(frame->windowHandle(), Qt::Key_H);
     EXPECT_EQ(frame->statusBar()->currentMessage(), "The game is over: there is no move to make.");
