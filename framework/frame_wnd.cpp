@@ -8,6 +8,9 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
 
 #include "framework/application.h"
 #include "framework/cmd_ui.h"
@@ -194,6 +197,43 @@ void FrameWnd::OnUpdateFrameTitle() {
         QString name = document->GetTitle();
         name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
         setWindowTitle(name + QStringLiteral(" - ") + frameTitle);
+    }
+}
+
+bool FrameWnd::HasOwnSize() const {
+    return !playerSized && !isMaximized() && !isFullScreen();
+}
+
+QSize FrameWnd::FrameSizeFor(QSize viewSize) const {
+    // The bars' room: as laid out once shown, as they ask for before.
+    const QWidget* client = centralWidget();
+    const QSize bars = client == nullptr ? QSize()
+                       : isVisible()     ? size() - client->size()
+                                         : sizeHint() - client->sizeHint();
+    const QSize wanted = bars + viewSize;
+    const QScreen* where = screen();
+    if (where == nullptr) {
+        return wanted;
+    }
+    QSize decorations = frameSize() - size();
+    if (decorations.isEmpty()) {
+        decorations = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+    const QSize room = where->availableGeometry().size() - decorations;
+    return wanted.width() <= room.width() && wanted.height() <= room.height() ? wanted : QSize();
+}
+
+void FrameWnd::ResizeOwn(QSize frameSize) {
+    ownSize = frameSize;
+    resize(frameSize);
+}
+
+void FrameWnd::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!event->spontaneous()) {
+        ownSize = event->size();  // the program's resize, or its layout's
+    } else if (event->size() != ownSize && !isMaximized() && !isFullScreen()) {
+        playerSized = true;
     }
 }
 

@@ -59,11 +59,22 @@ class FrameWnd : public QMainWindow, public CmdTarget {
     // Gives every view its initial update, sets the title and shows the frame if asked.
     void InitialUpdateFrame(bool makeVisible);
 
+    // Whether the frame still has a size of the program's own: the player has not sized it, and
+    // it is neither maximised nor full screen.
+    bool HasOwnSize() const;
+    // The frame's size that gives its view `viewSize`, or an empty size when the screen's free
+    // area cannot hold it.
+    QSize FrameSizeFor(QSize viewSize) const;
+    // Resizes the frame to a size of the program's own.
+    void ResizeOwn(QSize frameSize);
+
     // Called once when the frame goes away (the template lets its document go).
     std::function<void()> onDestroyed;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A resize the window system makes to another size than the program's is the player's.
+    void resizeEvent(QResizeEvent* event) override;
     // No right-click menu over the bars: Qt's would offer to hide the toolbar for good.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -74,6 +85,8 @@ class FrameWnd : public QMainWindow, public CmdTarget {
     FrameResources resources;
     std::map<CommandId, QAction*> commandActions;
     View* activeView = nullptr;
+    QSize ownSize;             // the size the program (or its layout) last gave the frame
+    bool playerSized = false;  // the player has sized the frame since
 };
 
 }  // namespace framework

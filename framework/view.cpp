@@ -5,6 +5,10 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "framework/application.h"
 #include "framework/document.h"
@@ -77,6 +81,90 @@ void View::RedrawNow() {
 void View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     OnDraw(painter);
+}
+
+void View::SetContentSize(QSize size) {
+    if (size != contentSize) {
+        contentSize = size;
+        LayOutScrollBars();
+    }
+}
+
+QSize View::VisibleSize() const {
+    const int across =
+        verticalBar != nullptr && verticalBar->isVisible() ? verticalBar->width() : 0;
+    const int down =
+        horizontalBar != nullptr && horizontalBar->isVisible() ? horizontalBar->height() : 0;
+    return QSize(std::max(width() - across, 0), std::max(height() - down, 0));
+}
+
+QPoint View::ScrollPosition() const {
+    return QPoint(
+        horizontalBar != nullptr && horizontalBar->isVisible() ? horizontalBar->value() : 0,
+        verticalBar != nullptr && verticalBar->isVisible() ? verticalBar->value() : 0);
+}
+
+void View::LayOutScrollBars() {
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // A bar along one edge takes room from the other direction, which may then need its own.
+    bool across = false;
+    bool down = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        across = contentSize.width() > width() - (down ? extent : 0);
+        down = contentSize.height() > height() - (across ? extent : 0);
+    }
+    const auto place = [this](QScrollBar*& bar, Qt::Orientation orientation, bool needed,
+                              int content, int shown, QRect where) {
+        if (!needed) {
+            if (bar != nullptr) {
+                bar->hide();
+            }
+            return;
+        }
+        if (bar == nullptr) {
+            bar = new QScrollBar(orientation, this);
+            bar->setFocusPolicy(Qt::NoFocus);  // the keys stay with the view
+            QObject::connect(bar, &QScrollBar::valueChanged, this, [this] { update(); });
+        }
+        bar->setRange(0, content - shown);
+        bar->setPageStep(shown);
+        bar->setSingleStep(std::max(shown / 20, 1));
+        bar->setGeometry(where);
+        bar->show();
+    };
+    const int right = width() - (down ? extent : 0);
+    const int bottom = height() - (across ? extent : 0);
+    place(horizontalBar, Qt::Horizontal, across, contentSize.width(), right,
+          QRect(0, bottom, right, extent));
+    place(verticalBar, Qt::Vertical, down, contentSize.height(), bottom,
+          QRect(right, 0, extent, bottom));
+    update();
+}
+
+void View::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutScrollBars();
+}
+
+void View::OnMouseWheel(unsigned, int delta, bool horizontal) {
+    QScrollBar* bar = horizontal ? horizontalBar : verticalBar;
+    if (bar != nullptr && bar->isVisible()) {
+        bar->setValue(bar->value() - delta * bar->singleStep() * 3 / 120);
+    }
+}
+
+void View::wheelEvent(QWheelEvent* event) {
+    const QPoint turn = event->angleDelta();
+    const bool horizontal = turn.x() != 0 && turn.y() == 0;
+    unsigned flags = 0;
+    if (event->modifiers() & Qt::ShiftModifier) {
+        flags |= kMkShift;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        flags |= kMkControl;
+    }
+    OnMouseWheel(flags, horizontal ? turn.x() : turn.y(), horizontal);
+    event->accept();
 }
 
 void View::mousePressEvent(QMouseEvent* event) {

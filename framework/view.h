@@ -6,15 +6,22 @@
 // the base handlers do nothing more with them. Commands reach the view first and then its
 // document; the standard print commands are the view's to map (`OnFilePrint`,
 // `OnFilePrintDirect`, `OnFilePrintPreview`).
+//
+// A view whose drawing is larger than its window scrolls: it says how large its drawing is
+// (`SetContentSize`), and scroll bars come along the right and bottom edges where the drawing
+// does not fit, and go where it does. The mouse wheel scrolls it. Client coordinates stay the
+// window's own; `ScrollPosition` tells where in the drawing the window's top-left corner is.
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include "framework/cmd_target.h"
 
 class QPainter;
 class QPrinter;
+class QScrollBar;
 
 namespace framework {
 
@@ -53,6 +60,18 @@ class View : public QWidget, public CmdTarget {
     virtual void OnRButtonDown(unsigned, QPoint) {}
     virtual void OnRButtonDblClk(unsigned, QPoint) {}
     virtual void OnMouseMove(unsigned, QPoint) {}
+    // The wheel turned by `delta` (120 a notch; `horizontal` for a sideways turn); the base
+    // scrolls.
+    virtual void OnMouseWheel(unsigned flags, int delta, bool horizontal);
+
+    // The size of the drawing, in client pixels; the window shows what of it fits.
+    void SetContentSize(QSize size);
+    // The drawing's size: at least what the window shows.
+    QSize ContentSize() const { return contentSize.expandedTo(VisibleSize()); }
+    // What shows of the drawing: the window less its scroll bars.
+    QSize VisibleSize() const;
+    // Where in the drawing the window's top-left corner is.
+    QPoint ScrollPosition() const;
 
     // The standard print commands: with the print dialog, straight to the printer, preview.
     void OnFilePrint();
@@ -64,6 +83,8 @@ class View : public QWidget, public CmdTarget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -71,7 +92,13 @@ class View : public QWidget, public CmdTarget {
 
   private:
     friend class Document;
+    // Shows the scroll bars the drawing needs, and no others.
+    void LayOutScrollBars();
+
     Document* attachedDocument = nullptr;
+    QSize contentSize;
+    QScrollBar* horizontalBar = nullptr;  // made when first needed
+    QScrollBar* verticalBar = nullptr;
 };
 
 }  // namespace framework

@@ -80,6 +80,9 @@ bool CTorvelApp::InitInstance(const framework::CommandLineInfo& commandLine) {
     // The dialogs, which belong to the main window, show the program's icon too.
     QApplication::setWindowIcon(frame->windowIcon());
     // Big enough for a seven-row board and the button below it, as far as the screen has room.
+    if (auto* board = dynamic_cast<view::CTorvelView*>(frame->GetActiveView())) {
+        board->ZoomAsLastTime();
+    }
     frame->resize(FirstSize(*frame));
     frame->showNormal();
     frame->repaint();

@@ -20,7 +20,9 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QPointer>
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "engine/turn_texts.h"
 #include "view/board_geometry.h"
@@ -30,11 +32,11 @@ namespace view {
 
 namespace {
 
-// The parts: the message area, rows 0 to 6, the Play button.
-constexpr int kMessages = 0;
-constexpr int kFirstRow = 1;
-constexpr int kPlay = kFirstRow + engine::kMostRows;
-constexpr int kParts = kPlay + 1;
+// The parts (board_view_state.h): the message area, rows 0 to 6, the Play button.
+constexpr int kMessages = kMessagesPart;
+constexpr int kFirstRow = kFirstRowPart;
+constexpr int kPlay = kPlayPart;
+constexpr int kParts = kBoardParts;
 
 int32_t RowsOf(const CTorvelView& view) {
     const game::CTorvelDoc* document = view.GetDocument();
@@ -111,24 +113,12 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
 
+    // Where the part is drawn, at the board's size.
     QRect rect() const override {
         if (!isValid()) {
             return {};
         }
-        const BoardGeometry geometry(RowsOf(*view));
-        QRect local(0, 0, view->width(), 30);
-        if (part == kPlay) {
-            const Rect& button = view->board.playButtonRect;
-            local = QRect(button.left, button.top, button.Width(), button.Height());
-        } else if (part != kMessages) {
-            const int32_t sticks = view->GetDocument()->engine.GetSticks(Row());
-            const int32_t left = geometry.StickLeft(0, sticks);
-            int32_t right = geometry.StickLeft(sticks, sticks);
-            if (view->turn.sticksTaken > 0 && view->turn.selectedRow == Row()) {
-                right = geometry.SelectedStickLeft(view->turn.sticksTaken);
-            }
-            local = QRect(left, geometry.RowTop(Row()), right - left, kStickLength);
-        }
+        const QRect local = view->ClientRect(view->PartRect(part));
         return QRect(view->mapToGlobal(local.topLeft()), local.size());
     }
     // The message area is an item of the board as the rows are, so that a reader says its text
@@ -295,15 +285,10 @@ class BoardInterface : public QAccessibleWidget {
         }
     }
 
-    // Moves the focus one part up (-1) or down (+1) the board; the message area counts while it
-    // shows something.
-    void Step(int direction) {
-        const int first = News().isEmpty() ? 1 : 0;
-        const int at = current != nullptr ? indexOfChild(current) : -1;
-        int next = at < first ? (direction > 0 ? first : childCount() - 1) : at + direction;
-        next = std::clamp(next, first, childCount() - 1);
-        if (next != at) {
-            Say(PartAt(next));
+    // Gives the part the focus, as the keyboard's place moved there.
+    void Focus(int part) {
+        if (Shown(part) != current) {
+            Say(part);
         }
     }
 
@@ -336,6 +321,7 @@ class BoardInterface : public QAccessibleWidget {
             shown[static_cast<size_t>(part)] ^= 1;
         }
         current = Shown(part);
+        view->FollowReader(part);
         if (view->isActiveWindow()) {
             QAccessibleEvent event(current, QAccessible::Focus);
             QAccessible::updateAccessibility(&event);
@@ -425,12 +411,35 @@ void AnswerScreenReaders() {
     }
 }
 
-void MoveBoardFocus(CTorvelView& view, int direction) {
+int NextBoardPart(const CTorvelView& view, int from, int direction) {
+    std::vector<int> order;  // from the top; the message area while it says something
+    if (!MessageText(view, false).isEmpty()) {
+        order.push_back(kMessages);
+    }
+    for (int32_t row = RowsOf(view) - 1; row >= 0; --row) {
+        order.push_back(kFirstRow + row);
+    }
+    order.push_back(kPlay);
+    const auto at = std::find(order.begin(), order.end(), from);
+    if (at == order.end()) {
+        return direction > 0 ? order.front() : order.back();
+    }
+    const auto next = std::clamp<ptrdiff_t>(at - order.begin() + direction, 0,
+                                            static_cast<ptrdiff_t>(order.size()) - 1);
+    return order[static_cast<size_t>(next)];
+}
+
+bool OnBoard(const CTorvelView& view, int part) {
+    return part == kMessages || part == kPlay ||
+           (part >= kFirstRow && part < kFirstRow + RowsOf(view));
+}
+
+void FocusBoardPart(CTorvelView& view, int part) {
     if (!QAccessible::isActive()) {
         return;
     }
     if (BoardInterface* board = BoardOf(view)) {
-        board->Step(direction);
+        board->Focus(part);
     }
 }
 

@@ -23,7 +23,12 @@ void AnnounceBoardChanges(CTorvelView& view, bool messagesAgain = false);
 // during a long search, so that a screen reader can read the board meanwhile.
 void AnswerScreenReaders();
 
-// Moves the accessible focus one part up (-1) or down (+1) the board.
-void MoveBoardFocus(CTorvelView& view, int direction);
+// The part of the board one up (-1) or down (+1) from part `from`, or the first (the last) from
+// nowhere: the message area counts while it says something (board_view_state.h names the parts).
+int NextBoardPart(const CTorvelView& view, int from, int direction);
+// Whether a part is on the board of the game.
+bool OnBoard(const CTorvelView& view, int part);
+// Gives the part the accessible focus, where a screen reader listens.
+void FocusBoardPart(CTorvelView& view, int part);
 
 }  // namespace view

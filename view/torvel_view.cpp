@@ -66,7 +66,13 @@ void CTorvelView::OnUpdate(framework::View* sender, long hint, QObject*) {
     }
 }
 
+void CTorvelView::OnInitialUpdate() {
+    UpdateContentSize();
+    framework::View::OnInitialUpdate();
+}
+
 void CTorvelView::RedrawNow() {
+    UpdateContentSize();  // the rows may have changed
     framework::View::RedrawNow();
     ForgetStaleHint();
     AnnounceBoardChanges(*this);

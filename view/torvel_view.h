@@ -3,6 +3,11 @@
 // mouse clicks and keys into the human's move (torvel_view_input.cpp, board_keys.cpp). Screen
 // readers see its rows, Play button and message lines (board_accessible.cpp).
 //
+// The board can be drawn larger, 100 to 400 % (board_zoom.cpp): it keeps its geometry in the
+// board's own pixels, the original's, and the drawing, the clicks and what screen readers are told
+// of places are scaled from them. A key that moves the keyboard's place among the board's parts
+// marks that part with a focus frame until the mouse is used.
+//
 // It holds the turn's state, which the game control writes through the BoardView interface,
 // and what only the view keeps between drawings and clicks. Commands reach it before the document:
 // New Game (the standard new command, once start-up is over) and the Play command are the view's.
@@ -40,10 +45,36 @@ class CTorvelView : public framework::View, public game::BoardView {
     // nothing and draws nothing.
     void OnUpdate(framework::View* sender, long hint, QObject* hintObject) override;
 
-    // Room for a seven-row board, the selected sticks beside it and the Play button below it.
-    QSize sizeHint() const override { return QSize(600, 520); }
-    // Room for the rows of the game, so that the Play button never covers a stick.
+    // Room for a seven-row board, the selected sticks beside it and the Play button below it, at
+    // 100 %; larger steps ask for room for the board at that size.
+    QSize sizeHint() const override { return SizeAt(zoomPercent); }
+    // Room for the rows of the game at 100 %, so that the Play button never covers a stick; a
+    // larger board scrolls.
     QSize minimumSizeHint() const override;
+
+    // The zoom, one of kZoomSteps. ZoomBy goes `steps` steps up or down, as far as the window's
+    // room goes when it has a size of its own, and says the step reached; ZoomTo takes the step
+    // `percent` (100 when it is none) and says nothing.
+    void ZoomBy(int steps);
+    void ZoomTo(int percent);
+    // The step of the last run, or the largest below it that the screen has room for.
+    void ZoomAsLastTime();
+    int ZoomPercent() const { return zoomPercent; }
+    // A point of the window in the board's own pixels, and a rectangle of the board's in the
+    // window's.
+    QPoint BoardPoint(QPoint client) const;
+    QRect ClientRect(const QRect& onBoard) const;
+    // Where a part of the board is, in the board's own pixels.
+    QRect PartRect(int part) const;
+    // Moves the keyboard's place one part up (-1) or down (+1) the board, or to a part, and marks
+    // it; screen readers are told.
+    void StepKeyPlace(int direction);
+    void MoveKeyPlace(int part);
+    // The keyboard's place (kBoardParts: none yet), and whether it is marked.
+    int KeyPlace() const { return keyPart; }
+    bool KeyPlaceMarked() const { return keyPlaceMarked; }
+    // Where screen readers' focus has gone: the keyboard's place follows it.
+    void FollowReader(int part);
 
     void OnDraw(QPainter& painter) override;
     // A stick `length` pixels long with its top-left pixel at (x, y), pixel by pixel.
@@ -59,6 +90,10 @@ class CTorvelView : public framework::View, public game::BoardView {
     void OnRButtonDown(unsigned flags, QPoint point) override;
     void OnRButtonDblClk(unsigned flags, QPoint point) override;
     void OnMouseMove(unsigned flags, QPoint point) override;
+    // With Ctrl, one zoom step for each whole notch, however the turn arrives; else it scrolls.
+    void OnMouseWheel(unsigned flags, int delta, bool horizontal) override;
+    // At 100 %, with no focus mark, whatever the zoom.
+    void OnPrint(QPainter& painter, QPrinter& printer) override;
 
     // The keys play as the mouse does: a digit is a left click over that row, Backspace a right
     // click over the row being taken from, Return, Enter and Space a click on the Play button,
@@ -86,6 +121,7 @@ class CTorvelView : public framework::View, public game::BoardView {
     game::TurnState& State() override { return turn; }
     // Draws at once, then tells screen readers what changed.
     void RedrawNow() override;
+    void OnInitialUpdate() override;
     bool IssuePlayCommand() override;
     // In the status bar and to screen readers, until the position changes.
     void Tell(const std::string& text) override;
@@ -113,6 +149,12 @@ class CTorvelView : public framework::View, public game::BoardView {
     void focusOutEvent(QFocusEvent*) override {}
 
   private:
+    // The view's room for the board at a zoom step.
+    QSize SizeAt(int percent) const;
+    // Takes the zoom step (and the frame's size, where it is the program's own); `told` says it.
+    void SetZoom(int percent, const std::string& told);
+    // The drawing's size for the rows of the game at the zoom, for the view's scroll bars.
+    void UpdateContentSize();
     void OnNewGame();
     void OnOptions();
     void OnCurvatureOfTime();
@@ -133,6 +175,12 @@ class CTorvelView : public framework::View, public game::BoardView {
 
     // A Play command is running: the computer may be thinking.
     bool playing = false;
+    // The board is being printed: at 100 %, with no focus mark.
+    bool printing = false;
+    int zoomPercent = 100;
+    int wheelTurn = 0;  // what the wheel turned toward the next zoom step
+    int keyPart = kBoardParts;
+    bool keyPlaceMarked = false;
     // The hint (or opening move) last told, its lesson (empty when there is none), whether the
     // lesson is drawn, and the rows they were for; no rows once they are gone.
     QString hintShown;

@@ -1,15 +1,19 @@
-// Drawing the board. The whole client area is composed in an off-screen image (white
-// background, the rows, the selected sticks, the Play button, the message lines and, after a
-// second H, the hint's lesson, later parts over earlier ones) and copied onto the target in one
-// drawImage, so the window never shows a half-drawn board. The image has the target's pixel ratio:
-// on a high-density screen the board keeps its geometry in logical pixels and the text stays sharp.
-// Printing draws the same image at the page's top-left corner.
+// Drawing the board. The whole board is composed in an off-screen image (white background, the
+// rows, the selected sticks, the Play button, the message lines and, after a second H, the hint's
+// lesson, later parts over earlier ones, and last the mark of the keyboard's place) and copied
+// onto the target in one drawImage, so the window never shows a half-drawn board. The image has
+// the target's pixel ratio times the zoom: the board keeps its geometry in its own pixels and is
+// drawn at the size they come to, sharp on a high-density screen and at every zoom. Printing
+// draws the same image, at 100 % and with no mark, at the page's top-left corner.
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
+#include <cmath>
 
 #include "framework/translation.h"
+#include "view/board_accessible.h"
 #include "view/board_geometry.h"
 #include "view/stick_shading.h"
 #include "view/torvel_view.h"
@@ -57,10 +61,48 @@ class DevicePixels {
     qreal ratio;
 };
 
+// A focus frame in the palette's highlight, darkened where it would stand out from the white
+// board by less than 3:1.
+QColor FocusColour(QColor colour) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](qreal v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    while (1.05 / (luminance(colour) + 0.05) < 3.0) {
+        colour = colour.darker(120);
+    }
+    return colour;
+}
+
 }  // namespace
 
+QRect CTorvelView::PartRect(int part) const {
+    const int32_t rows = GetDocument() != nullptr ? GetDocument()->engine.GetRowCount() : 0;
+    const BoardGeometry geometry(std::clamp(rows, 0, engine::kMostRows));
+    if (part == kPlayPart) {
+        const Rect& button = board.playButtonRect;
+        return QRect(button.left, button.top, button.Width(), button.Height());
+    }
+    if (part <= kMessagesPart || part >= kFirstRowPart + rows) {
+        return QRect(0, 0, board.clientRect.Width(), 30);
+    }
+    const int32_t row = part - kFirstRowPart;
+    const int32_t sticks = GetDocument()->engine.GetSticks(row);
+    const int32_t left = geometry.StickLeft(0, sticks);
+    int32_t right = geometry.StickLeft(sticks, sticks);
+    if (turn.sticksTaken > 0 && turn.selectedRow == row) {
+        right = geometry.SelectedStickLeft(turn.sticksTaken);
+    }
+    return QRect(left, geometry.RowTop(row), right - left, geometry.StickLength());
+}
+
 void CTorvelView::OnDraw(QPainter& target) {
-    board.clientRect = Rect{0, 0, width(), height()};
+    // The board in its own pixels: what the view's drawing comes to at 100 %.
+    const QSize content = ContentSize();
+    board.clientRect =
+        Rect{0, 0, content.width() * 100 / zoomPercent, content.height() * 100 / zoomPercent};
     const game::CTorvelDoc* document = GetDocument();
     const int32_t rows =
         document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows) : 0;
@@ -75,9 +117,12 @@ void CTorvelView::OnDraw(QPainter& target) {
 
     QPaintDevice* device = target.device();
     const qreal ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
-    QImage canvas(QSize(board.clientRect.Width(), board.clientRect.Height()) * ratio,
-                  QImage::Format_RGB32);
-    canvas.setDevicePixelRatio(ratio);
+    const qreal zoom = printing ? 1.0 : zoomPercent / 100.0;
+    const QSize onTarget =
+        printing ? QSize(board.clientRect.Width(), board.clientRect.Height()) : content;
+    QImage canvas(onTarget * ratio, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    canvas.setDevicePixelRatio(ratio * zoom);
     if (device != nullptr) {
         // Text in the image has the size it would have on the target.
         canvas.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
@@ -85,7 +130,6 @@ void CTorvelView::OnDraw(QPainter& target) {
     }
     QPainter surface(&canvas);
     surface.setFont(font());
-    surface.fillRect(QRect(0, 0, board.clientRect.Width(), board.clientRect.Height()), Qt::white);
 
     const int32_t length = geometry.StickLength();
     for (int32_t r = 0; r < rows; ++r) {
@@ -121,8 +165,16 @@ void CTorvelView::OnDraw(QPainter& target) {
         surface.drawText(free, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lesson);
         surface.restore();
     }
+    if (keyPlaceMarked && !printing && OnBoard(*this, keyPart)) {
+        // As the desktop marks the focus: a frame around the part, two of the board's pixels.
+        const QRect part = PartRect(keyPart).adjusted(-4, -4, 4, 4);
+        surface.setPen(QPen(FocusColour(palette().color(QPalette::Highlight)), 2));
+        surface.setBrush(Qt::NoBrush);
+        surface.drawRect(QRectF(part).adjusted(1, 1, -1, -1));
+    }
     surface.end();
-    target.drawImage(QPoint(0, 0), canvas);
+    canvas.setDevicePixelRatio(ratio);  // the board's size on the target, zoom included
+    target.drawImage(printing ? QPoint(0, 0) : -ScrollPosition(), canvas);
 }
 
 void CTorvelView::DrawStick(QPainter& surface, int32_t x, int32_t y, int32_t length) {

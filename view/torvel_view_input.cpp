@@ -4,7 +4,8 @@
 // the drawn Play button and releasing it there plays the selection; in the same release the
 // Play command is issued once more, for the computer's reply. A double click is two clicks.
 //
-// Every click redraws at once. Moves and releases draw nothing themselves.
+// Every click redraws at once. Moves and releases draw nothing themselves. The pointer's place is
+// taken in the board's own pixels, whatever its zoom.
 #include <algorithm>
 #include <string>
 
@@ -92,13 +93,15 @@ void CTorvelView::LeftRelease(bool onPlay) {
 }
 
 void CTorvelView::OnLButtonDown(unsigned flags, QPoint point) {
-    LeftPress(board.overPlay, RowAt(point.y()));
+    keyPlaceMarked = false;  // the mouse is used: the keyboard's place goes unmarked
+    LeftPress(board.overPlay, RowAt(BoardPoint(point).y()));
     framework::View::OnLButtonDown(flags, point);
     RedrawNow();
 }
 
 void CTorvelView::OnRButtonDown(unsigned flags, QPoint point) {
-    RightPress(board.overPlay, RowAt(point.y()));
+    keyPlaceMarked = false;
+    RightPress(board.overPlay, RowAt(BoardPoint(point).y()));
     framework::View::OnRButtonDown(flags, point);
     RedrawNow();
 }
@@ -116,7 +119,8 @@ void CTorvelView::OnRButtonDblClk(unsigned flags, QPoint point) {
 
 void CTorvelView::OnMouseMove(unsigned flags, QPoint point) {
     // Strictly inside: the outline does not count.
-    board.overPlay = BoardGeometry::StrictlyInside(board.playButtonRect, point.x(), point.y());
+    const QPoint at = BoardPoint(point);
+    board.overPlay = BoardGeometry::StrictlyInside(board.playButtonRect, at.x(), at.y());
     setCursor(board.overPlay ? Qt::PointingHandCursor : Qt::ArrowCursor);
     framework::View::OnMouseMove(flags, point);
 }

@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QPainter>
 #include <QStatusBar>
+#include <QWheelEvent>
 
 #include "engine/advice.h"
 #include "engine/lesson_texts.h"
@@ -231,6 +233,84 @@ TEST_F(Board, WholeGamesWonAndLostWithTheMouse) {
                   humanFirst ? "You lose, you took the last stick." : kFirstPrompt);
         EXPECT_EQ(view->turn.sticksTaken, 0);
     }
+}
+
+// Ctrl with Plus, =, the keypad's + and Minus, Ctrl+0 and Ctrl with whole turns of the wheel step
+// the board's size, and say so; a window of the program's own size comes back to it, and the
+// board to its every pixel. At 250 % the board scrolls in a maximised window, clicks land where
+// the sticks are drawn, screen readers are told those places, and the page printed is the 100 %
+// board. A key's place is marked until the mouse is used; the next run starts at the last step.
+TEST_F(Board, ZoomDrawsClicksAndTellsAtEveryStepAndIsKept) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    const QImage plain = Render();
+    const QSize own = frame->size();
+    QImage printed(view->size(), QImage::Format_RGB32);
+    const auto print = [&] {
+        printed.fill(Qt::black);
+        QPainter page(&printed);
+        view->OnPrint(page, app->GetPrinter());
+        return printed.copy(0, 45, 480, 200);  // the four rows
+    };
+    const QImage onPaper = print();
+    const auto zoomKey = [this](Qt::Key key, Qt::KeyboardModifiers more = {}) {
+        QTest::keyClick(frame->windowHandle(), key, Qt::ControlModifier | more);
+        return view->ZoomPercent();
+    };
+    EXPECT_EQ(zoomKey(Qt::Key_Plus, Qt::ShiftModifier), 125);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Zoom 125 %. Ctrl+0 for 100 %.");
+    EXPECT_EQ(zoomKey(Qt::Key_0), 100);
+    EXPECT_TRUE(frame->size() == own && Render() == plain) << "the original's pixels again";
+    frame->showMaximized();
+    const auto wheel = [this](int delta, Qt::KeyboardModifiers keys) {
+        QWheelEvent turn(QPointF(10, 10), view->mapToGlobal(QPointF(10, 10)), {}, {0, delta},
+                         Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &turn);
+    };
+    EXPECT_EQ(zoomKey(Qt::Key_Equal), 125);
+    EXPECT_EQ(zoomKey(Qt::Key_Plus, Qt::KeypadModifier), 150);
+    wheel(60, Qt::ControlModifier);  // half a notch, then the other half
+    EXPECT_EQ(view->ZoomPercent(), 150);
+    wheel(60, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(view->ZoomPercent(), 250);
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view);
+    EXPECT_EQ(board->child(0)->text(QAccessible::Name), "Zoom 250 %. Ctrl+0 for 100 %.");
+    EXPECT_GT(view->ContentSize().height(), view->VisibleSize().height()) << "it scrolls";
+    wheel(-120 * 10, {});  // scrolled to the bottom: the Play button shows
+    EXPECT_GT(view->ScrollPosition().y(), 0);
+    const QImage zoomed = Render();
+    for (int32_t row : {3, 0}) {  // each row's place, where its sticks are drawn and clicked
+        const QRect told = board->child(4 - row)->rect().translated(-view->mapToGlobal(QPoint()));
+        const int y = told.center().y();
+        std::vector<int> sticks = SticksOn(zoomed, y);  // a stick's first column is wider now
+        std::erase_if(sticks, [&](int x) {
+            return x > 0 && (zoomed.pixel(x - 1, y) & 0xFFFFFF) == 0xFFFF00;
+        });
+        ASSERT_EQ(sticks.size(), size_t(2 * row + 1)) << row;
+        EXPECT_TRUE(told.left() == sticks.front() && told.height() == 100) << row;
+        Click(QPoint(told.center().x(), y));
+        EXPECT_EQ(view->turn.selectedRow * 10 + view->turn.sticksTaken, row * 10 + 1) << row;
+        Click(QPoint(told.center().x(), y), Qt::RightButton);
+    }
+    EXPECT_TRUE(print() == onPaper && !view->KeyPlaceMarked());
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Down);  // the message area (the zoom)
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Down);  // the top row: marked
+    const QImage marked = Render();
+    const QRect place = view->ClientRect(view->PartRect(view->KeyPlace()));
+    EXPECT_EQ(view->KeyPlace(), view::kFirstRowPart + 3);
+    EXPECT_TRUE(marked.copy(place) == zoomed.copy(place) && marked != zoomed);
+    EXPECT_TRUE(print() == onPaper) << "never on paper";
+    Click(QPoint(5, 5), Qt::RightButton);
+    EXPECT_TRUE(!view->KeyPlaceMarked() && Render().copy(place.adjusted(-20, -20, 20, 20)) ==
+                                               zoomed.copy(place.adjusted(-20, -20, 20, 20)));
+    zoomKey(Qt::Key_Minus);
+    zoomKey(Qt::Key_Minus, Qt::KeypadModifier);
+    zoomKey(Qt::Key_Minus);
+    app = std::make_unique<shell::CTorvelApp>();  // the next run
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_EQ(static_cast<view::CTorvelView*>(app->GetMainWnd()->GetActiveView())->ZoomPercent(),
+              125);
 }
 
 // Keys reach the board when its window is active, and play through the rules of the clicks.
