@@ -126,8 +126,8 @@ void CTorvelView::SetZoom(int percent, const std::string& told) {
     }
     if (!told.empty()) {
         Tell(told);
-        RedrawNow();
-        AnnounceBoardChanges(*this, true);  // said again, even when the step stayed
+        framework::View::RedrawNow();
+        AnnounceBoardChanges(*this, true);  // said once, even when the step stayed
     } else {
         update();
     }
