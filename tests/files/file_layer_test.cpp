@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/saved_game_file.h"
+#include "files/failure_text.h"
 #include "files/file_layer.h"
 #include "support/temp_dir.h"
 #include "table/base_file.h"
@@ -50,6 +53,26 @@ TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
     for (const char* name : {"hard", "none", "other"}) {  // one file under two names; others
         EXPECT_TRUE(alias.Resolve(name).Done());
         EXPECT_EQ(files::Compare(where, alias) == files::Sameness::Same, name[0] == 'h') << name;
+    }
+    fs::create_symlink("nowhere/file", "dangling");  // into a folder that is not there
+    EXPECT_EQ(alias.Resolve("dangling").outcome, files::FileOutcome::Missing);
+    struct stat theirs {};  // a rename that finds another file than the one meant puts it back
+    ASSERT_EQ(::stat("other", &theirs), 0);
+    EXPECT_EQ(where.RenameTo("file.aside", theirs).outcome, files::FileOutcome::Changed);
+    EXPECT_TRUE(fs::exists("file") && !fs::exists("file.aside"));
+    // The words of a failure, as a clause, a phrase and the system's own.
+    using files::FileOutcome;
+    using files::Wording;
+    const std::tuple<files::FileResult, Wording, std::string> words[] = {
+        {{FileOutcome::Missing}, Wording::Clause, "no such file"},
+        {{FileOutcome::Missing}, Wording::System, std::strerror(ENOENT)},
+        {{FileOutcome::NotRegular}, Wording::Phrase, "not a regular file"},
+        {{FileOutcome::ReadOnly}, Wording::System, "it is read-only"},
+        {{FileOutcome::Failed, EPERM}, Wording::Clause, std::strerror(EPERM)},
+        {{FileOutcome::Failed, EPERM}, Wording::Phrase, std::strerror(EPERM)},
+        {{FileOutcome::Failed, 0}, Wording::System, std::strerror(EIO)}};
+    for (const auto& [result, wording, said] : words) {
+        EXPECT_EQ(files::FailureText(result, wording), said) << said;
     }
     // A file far larger than any the program writes (sparse: it takes no room) is refused
     // after a read of its bound.
