@@ -115,7 +115,7 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
         if (!isValid()) {
             return {};
         }
-        const BoardGeometry geometry(RowsOf(*view));
+        const BoardGeometry geometry = view->Geometry();
         QRect local(0, 0, view->width(), 30);
         if (part == kPlay) {
             const Rect& button = view->board.playButtonRect;
@@ -317,9 +317,12 @@ class BoardInterface : public QAccessibleWidget {
     }
     // The highest row that has lost sticks since the game began, or the top row if none has.
     int32_t HighestRowPlayed(int32_t rows) const {
-        const engine::GameEngine& game = view->GetDocument()->engine;
+        const game::CTorvelDoc& document = *view->GetDocument();
+        const std::vector<int32_t>& start = document.record.start;
         for (int32_t row = rows - 1; row >= 0; --row) {
-            if (game.GetSticks(row) != 2 * row + 1) {
+            const size_t at = static_cast<size_t>(row);
+            if (document.engine.GetSticks(row) !=
+                (at < start.size() ? start[at] : engine::StartingSticks(row))) {
                 return row;
             }
         }

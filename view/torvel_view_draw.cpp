@@ -67,7 +67,7 @@ void CTorvelView::OnDraw(QPainter& target) {
     for (int32_t r = 0; r < rows; ++r) {
         board.rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
     }
-    const BoardGeometry geometry(rows);
+    const BoardGeometry geometry = Geometry();
     board.playButtonRect = geometry.PlayButton(board.clientRect.bottom);
     if (board.clientRect.Width() <= 0 || board.clientRect.Height() <= 0) {
         return;
