@@ -24,10 +24,13 @@ std::span<const Command> Commands() {
                 "the powers that come an odd number of times, and the move that pairs them off"),
          RunExplain},
         {"play",
-         TrNoop("play [--rows N] [--computer-first] [--save FILE] [--base FILE | --no-base]"),
-         TrNoop("play a game against the computer in the terminal (3 to 7 rows, 4 by default); "
-                "type hint for the best move, then why for the reason; --save keeps the game in "
-                "FILE after every move"),
+         TrNoop("play [--rows N | --start N0 N1 ...] [--computer-first] [--save FILE] [--base FILE "
+                "| --no-base]"),
+         TrNoop(
+             "play a game against the computer in the terminal (3 to 7 rows, 4 by default), or "
+             "from rows of N0, N1, ... sticks: the numbers after --start, up to the next option; "
+             "type hint for the best move, then why for the reason; --save keeps the game in "
+             "FILE after every move"),
          RunPlay, kPlayIntroduction},
         {"review", TrNoop("review [--json] [--base FILE | --no-base] FILE"),
          TrNoop("go through a saved game move by move: what each move did to its player's outcome, "

@@ -30,8 +30,36 @@ using text::Tr;
 struct PlayOptions {
     PlaySettings settings;
     bool rowsGiven = false;
+    bool startGiven = false;
     std::string savePath;
 };
+
+// The rows as the command line and review write them: "3 4 5".
+std::string RowsText(const std::vector<int32_t>& rows) {
+    std::string text;
+    for (const int32_t sticks : rows) {
+        text += text.empty() ? "" : " ";
+        text += std::to_string(sticks);
+    }
+    return text;
+}
+
+// The rows after --start at `args[i]`: every argument up to the next option or the end, read
+// as `analyze` reads a position; moves `i` onto the last of them.
+std::optional<UsageError> TakeStart(std::span<const std::string> args, size_t& i,
+                                    std::vector<int32_t>& rows) {
+    const size_t first = i + 1;
+    while (i + 1 < args.size() && !RejectOptions(args.subspan(i + 1, 1))) {  // not an option
+        ++i;
+    }
+    if (auto error = ParsePosition(args.subspan(first, i + 1 - first), rows)) {
+        return error;
+    }
+    if (std::all_of(rows.begin(), rows.end(), [](int32_t s) { return s == 0; })) {
+        return UsageError{Tr("the position is empty: there is no move to make")};
+    }
+    return std::nullopt;
+}
 
 std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
                                           PlayOptions& options) {
@@ -49,6 +77,14 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
             }
             options.settings.rows = rows;
             options.rowsGiven = true;
+        } else if (arg == "--start") {
+            if (options.startGiven) {
+                return UsageError{Tr("--start given twice")};
+            }
+            if (auto error = TakeStart(rest, i, options.settings.start)) {
+                return error;
+            }
+            options.startGiven = true;
         } else if (arg == "--save") {
             if (!options.savePath.empty()) {
                 return UsageError{Tr("--save given twice")};
@@ -64,6 +100,9 @@ std::optional<UsageError> ReadPlayOptions(const std::vector<std::string>& rest,
                                       "board; see --rows)"),
                                    {text::EscapedName(arg)})};
         }
+    }
+    if (options.rowsGiven && options.startGiven) {
+        return UsageError{Tr("--rows and --start cannot be used together")};
     }
     return std::nullopt;
 }
@@ -103,10 +142,23 @@ std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions&
             if (over) {
                 break;  // replaced by the new game at its first move
             }
-            if (options.rowsGiven && size_t(options.settings.rows) != saved.game.start.size()) {
+            if (options.rowsGiven && engine::IsFullStart(saved.game.start) &&
+                size_t(options.settings.rows) != saved.game.start.size()) {
                 return UsageError{Fill(Tr("--rows %1 disagrees with the game kept in %2, which "
                                           "has %3 rows"),
                                        {options.settings.rows, shown, saved.game.start.size()})};
+            }
+            if ((options.rowsGiven || options.startGiven) &&
+                saved.game.start != (options.startGiven
+                                         ? options.settings.start
+                                         : engine::StartingRows(options.settings.rows))) {
+                return UsageError{
+                    // Translators: the option as given ("--start 3 4 5", "--rows 4"), the file,
+                    // and the rows the game kept there started from ("1 3 5 7").
+                    Fill(Tr("%1 disagrees with the game kept in %2, which starts from %3"),
+                         {options.startGiven ? "--start " + RowsText(options.settings.start)
+                                             : "--rows " + std::to_string(options.settings.rows),
+                          shown, RowsText(saved.game.start)})};
             }
             if (options.settings.computerFirst &&
                 (saved.game.moves.empty() ||

@@ -104,6 +104,9 @@ TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input
     : game(engineToPlay), in(input), out(output), settings(std::move(playSettings)) {
     game.Resize(settings.rows);
     game.Reset();
+    if (!settings.start.empty()) {
+        game.SetRows(settings.start);
+    }
     saved = {settings.rows, !settings.computerFirst, {game.GetRows(), {}}};
     if (settings.takeUp) {
         saved = *settings.takeUp;
@@ -112,7 +115,7 @@ TerminalGame::TerminalGame(engine::GameEngine& engineToPlay, std::istream& input
 }
 
 TerminalGame::End TerminalGame::Play() {
-    Say(Tr(kPlayIntroduction));
+    Say(Tr(engine::IsFullStart(saved.game.start) ? kPlayIntroduction : kPlayFromStartIntroduction));
     if (settings.takeUp) {
         Say(Tr(kTakenUpText));
     }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/game_engine.h"
 #include "engine/move.h"
@@ -28,9 +29,18 @@ inline constexpr const char* kPlayIntroduction = text::TrNoop(
     "counted from 0, the row that starts with one stick. Type your move as the row and the number "
     "of sticks (\"3 2\" takes 2 sticks from row 3), hint (or ?) for a hint, why after it for the "
     "reason behind it, or q to quit.");
+// The same for a game that starts from other rows, where row 0 may hold any number of sticks.
+inline constexpr const char* kPlayFromStartIntroduction = text::TrNoop(
+    // Translators: as the paragraph before, for a game that starts from rows the player chose.
+    "Take one or more sticks from a single row; whoever takes the last stick loses. Rows are "
+    "counted from 0, the bottom row of the board. Type your move as the row and the number of "
+    "sticks (\"0 2\" takes 2 sticks from row 0), hint (or ?) for a hint, why after it for the "
+    "reason behind it, or q to quit.");
 
 struct PlaySettings {
     int32_t rows = engine::kDefaultRows;
+    // The rows the game starts from, in place of the full rows of `rows`; none: those.
+    std::vector<int32_t> start = {};
     bool computerFirst = false;
     // Write each line read after the prompt, escaped, so that a transcript of piped input reads
     // as the same session does in a terminal, where the terminal itself shows what was typed.
@@ -62,8 +72,8 @@ class TerminalGame {
   public:
     enum class End { HumanWon, HumanLost, Stopped };
 
-    // Sets `game` up with the starting rows of `settings`, or the position of the game it takes
-    // up; its table stays as it is.
+    // Sets `game` up with the start of `settings` (the full rows of its `rows`, or its `start`),
+    // or the position of the game it takes up; its table stays as it is.
     TerminalGame(engine::GameEngine& game, std::istream& in, std::ostream& out,
                  PlaySettings settings);
 

@@ -107,11 +107,46 @@ std::string OptionsProblem(const std::vector<std::string_view>& words, SavedGame
     return {};
 }
 
-// The start line: "start 1 3 5 ..." for three to seven rows.
-std::string StartProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
+// The start line of a game from any position: "start 3 4 5", one to seven rows that fit the
+// seven-row game, with a stick left to take.
+std::string AnyStartProblem(const std::vector<std::string_view>& words, SavedGame& saved) {
+    const size_t rowCount = words.size() - 1;
+    if (rowCount < 1 || rowCount > static_cast<size_t>(kMostRows)) {
+        return Fill(Tr("a game starts with 1 to 7 rows, not %1"), {rowCount});
+    }
+    std::vector<int32_t> rows;
+    for (size_t i = 0; i < rowCount; ++i) {
+        int32_t sticks = 0;
+        if (text::ReadDecimal(words[i + 1], sticks) == text::DecimalStatus::Malformed ||
+            sticks < 0) {
+            return Fill(Tr("row %1 must start with a number of sticks, not %2"),
+                        {i, Quoted(words[i + 1])});
+        }
+        rows.push_back(sticks);  // one beyond the 32-bit range is held there: it does not fit
+    }
+    if (const std::optional<int32_t> tooLong = RowThatDoesNotFit(rows)) {
+        const size_t at =
+            static_cast<size_t>(std::find(rows.begin(), rows.end(), *tooLong) - rows.begin());
+        return Fill(Tr("row %1 cannot start with %2 sticks: largest first, the rows must fit "
+                       "under 13, 11, 9, 7, 5, 3 and 1 sticks"),
+                    {at, Quoted(words[at + 1])});
+    }
+    if (std::all_of(rows.begin(), rows.end(), [](int32_t s) { return s == 0; })) {
+        return Tr("the position is empty: there is no move to make");
+    }
+    saved.game.start = std::move(rows);
+    return {};
+}
+
+// The start line: "start 1 3 5 ..." for three to seven full rows, or any start in version 2.
+std::string StartProblem(const std::vector<std::string_view>& words, bool anyStart,
+                         SavedGame& saved) {
     const size_t rowCount = words.size() - 1;
     if (words[0] != "start") {
         return Tr("expected the start line: start 1 3 5 ...");
+    }
+    if (anyStart) {
+        return AnyStartProblem(words, saved);
     }
     if (rowCount < static_cast<size_t>(kFewestRows) || rowCount > static_cast<size_t>(kMostRows)) {
         return Fill(Tr("a game starts with 3 to 7 rows, not %1"), {rowCount});
@@ -155,6 +190,12 @@ std::vector<int32_t> StartingRows(int32_t rowCount) {
     return rows;
 }
 
+bool IsFullStart(const std::vector<int32_t>& rows) {
+    return rows.size() >= static_cast<size_t>(kFewestRows) &&
+           rows.size() <= static_cast<size_t>(kMostRows) &&
+           rows == StartingRows(static_cast<int32_t>(rows.size()));
+}
+
 std::vector<int32_t> RowsAfter(const GameRecord& game, size_t moveCount) {
     std::vector<int32_t> rows = game.start;
     for (size_t i = 0; i < std::min(moveCount, game.moves.size()); ++i) {
@@ -172,7 +213,7 @@ bool HumanToMove(const GameRecord& game) {
 }
 
 std::string SavedGameText(const SavedGame& saved) {
-    std::string text = kSavedGameFirstLine;
+    std::string text = IsFullStart(saved.game.start) ? kSavedGameFirstLine : kAnyStartFirstLine;
     text += "\noptions rows " + std::to_string(saved.rowsOption) + " first " +
             PlayerWord(saved.humanFirstOption ? Player::Human : Player::Computer) + "\nstart";
     for (int32_t sticks : saved.game.start) {
@@ -198,9 +239,11 @@ SavedGameReading ReadSavedGame(std::string_view text) {
         reading.problem = std::move(problem);
         return reading;
     };
-    if (first != kSavedGameFirstLine) {
-        return damaged(1, Fill(Tr("this Torvel reads only version 1 of saved games: \"%1\""),
-                               {kSavedGameFirstLine}));
+    const bool anyStart = first == kAnyStartFirstLine;
+    if (first != kSavedGameFirstLine && !anyStart) {
+        return damaged(1, Fill(Tr("this Torvel reads only versions 1 and 2 of saved games: \"%1\" "
+                                  "and \"%2\""),
+                               {kSavedGameFirstLine, kAnyStartFirstLine}));
     }
     if (text.size() > kMaxSavedGameBytes) {
         const auto cut = text.begin() + static_cast<ptrdiff_t>(kMaxSavedGameBytes);
@@ -222,7 +265,7 @@ SavedGameReading ReadSavedGame(std::string_view text) {
     if (!reader.Next(words)) {
         return damaged(reader.Line(), Tr("the file ends before its start line"));
     }
-    if (std::string problem = StartProblem(words, saved); !problem.empty()) {
+    if (std::string problem = StartProblem(words, anyStart, saved); !problem.empty()) {
         return damaged(reader.Line(), problem);
     }
     std::vector<int32_t> rows = saved.game.start;

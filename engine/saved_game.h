@@ -12,6 +12,12 @@
 //   computer 1 2
 //   end
 //
+// A game that starts anywhere else (3 4 5, or a single row of 13) is written as version 2, the
+// same lines under "Torvel saved game, version 2", its start one to seven rows that fit the
+// seven-row game and hold a stick. A game from full rows is always version 1, so that versions
+// that read only that one keep opening it; they refuse a version 2 file at its first line,
+// saying that they read only version 1.
+//
 // A file whose first line is not the version line holds no saved game. One whose first line is
 // one, but which breaks any rule (a move that is not legal where it stands, a player moving twice
 // in a row, a count that does not fit, a line out of place or missing), is damaged, and the first
@@ -53,6 +59,7 @@ struct SavedGame {
 };
 
 inline constexpr const char* kSavedGameFirstLine = "Torvel saved game, version 1";
+inline constexpr const char* kAnyStartFirstLine = "Torvel saved game, version 2";
 // Far more than the longest game (49 moves) needs.
 inline constexpr size_t kMaxSavedGameBytes = 64 * 1024;
 
@@ -61,6 +68,9 @@ const char* PlayerWord(Player player);
 
 // The full rows of a game of `rowCount` rows: 1, 3, 5, ...
 std::vector<int32_t> StartingRows(int32_t rowCount);
+
+// Whether the rows are the full rows of a game of 3 to 7 rows, as New Game and `--rows` start.
+bool IsFullStart(const std::vector<int32_t>& rows);
 
 // The rows after the first `moveCount` moves of the record (all of them by default).
 std::vector<int32_t> RowsAfter(const GameRecord& game, size_t moveCount = SIZE_MAX);

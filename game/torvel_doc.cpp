@@ -211,8 +211,7 @@ void CTorvelDoc::Restore(const engine::SavedGame& saved) {
     rowCountOption = saved.rowsOption;
     humanFirst = saved.humanFirstOption;
     record = saved.game;
-    engine.Resize(static_cast<int32_t>(record.start.size()));
-    engine.Reset();
+    engine.SetRows(record.start);
     for (const engine::PlayedMove& played : record.moves) {
         engine.ApplyMove(played.move);
     }

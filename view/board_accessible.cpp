@@ -302,9 +302,12 @@ class BoardInterface : public QAccessibleWidget {
     }
     // The highest row that has lost sticks since the game began, or the top row if none has.
     int32_t HighestRowPlayed(int32_t rows) const {
-        const engine::GameEngine& game = view->GetDocument()->engine;
+        const game::CTorvelDoc& document = *view->GetDocument();
+        const std::vector<int32_t>& start = document.record.start;
         for (int32_t row = rows - 1; row >= 0; --row) {
-            if (game.GetSticks(row) != 2 * row + 1) {
+            const size_t at = static_cast<size_t>(row);
+            if (document.engine.GetSticks(row) !=
+                (at < start.size() ? start[at] : engine::StartingSticks(row))) {
                 return row;
             }
         }

@@ -17,7 +17,6 @@
 #include "framework/frame_wnd.h"
 #include "text/translation.h"
 #include "view/board_accessible.h"
-#include "view/board_geometry.h"
 #include "view/torvel_view.h"
 
 namespace view {
@@ -51,18 +50,15 @@ std::string ZoomNotice(int percent, bool largest) {
 }  // namespace
 
 QSize CTorvelView::SizeAt(int percent) const {
-    const BoardGeometry geometry(GetDocument() != nullptr ? GetDocument()->engine.GetRowCount()
-                                                          : engine::kDefaultRows);
-    const QSize drawn(geometry.MinimumWidth() * percent / 100,
-                      geometry.MinimumHeight() * percent / 100);
+    const QSize unzoomed = minimumSizeHint();
+    const QSize drawn(unzoomed.width() * percent / 100, unzoomed.height() * percent / 100);
     return QSize(600, 520).expandedTo(drawn);
 }
 
 void CTorvelView::UpdateContentSize() {
-    const BoardGeometry geometry(GetDocument() != nullptr ? GetDocument()->engine.GetRowCount()
-                                                          : engine::kDefaultRows);
-    SetContentSize(QSize(geometry.MinimumWidth() * zoomPercent / 100,
-                         geometry.MinimumHeight() * zoomPercent / 100));
+    const QSize unzoomed = minimumSizeHint();
+    SetContentSize(
+        QSize(unzoomed.width() * zoomPercent / 100, unzoomed.height() * zoomPercent / 100));
 }
 
 QPoint CTorvelView::BoardPoint(QPoint client) const {

@@ -82,9 +82,25 @@ bool CTorvelView::IssuePlayCommand() {
     return OnCmdMsg(game::kPlayCommand, framework::kCnCommand, nullptr, nullptr);
 }
 
+BoardGeometry CTorvelView::Geometry() const {
+    const game::CTorvelDoc* document = GetDocument();
+    if (document == nullptr) {
+        return BoardGeometry(0);
+    }
+    BoardGeometry geometry(std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows));
+    // Room for the rows the game started with, and for those it has should they be longer.
+    for (const std::vector<int32_t>* rows :
+         {&document->record.start, &document->engine.GetRows()}) {
+        for (const int32_t sticks : *rows) {
+            geometry.Holding(std::min(sticks, engine::kLongestRow));
+        }
+    }
+    return geometry;
+}
+
 QSize CTorvelView::minimumSizeHint() const {
-    const BoardGeometry geometry(GetDocument() != nullptr ? GetDocument()->engine.GetRowCount()
-                                                          : engine::kDefaultRows);
+    const BoardGeometry geometry =
+        GetDocument() != nullptr ? Geometry() : BoardGeometry(engine::kDefaultRows);
     return QSize(geometry.MinimumWidth(), geometry.MinimumHeight());
 }
 

@@ -24,6 +24,7 @@
 #include "game/options_dialog.h"
 #include "game/torvel_doc.h"
 #include "game/turn_state.h"
+#include "view/board_geometry.h"
 #include "view/board_view_state.h"
 
 class QPainter;
@@ -126,6 +127,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     // In the status bar and to screen readers, until the position changes.
     void Tell(const std::string& text) override;
 
+    // Where the board's parts are for the game on it: its rows, as long as they started.
+    BoardGeometry Geometry() const;
     // The row a pointer at height y is over, within the rows of the position.
     int32_t RowAt(int32_t y) const;
     // The prompt while nothing is selected, else what the Play button will do.

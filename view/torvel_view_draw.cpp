@@ -80,7 +80,7 @@ QColor FocusColour(QColor colour) {
 
 QRect CTorvelView::PartRect(int part) const {
     const int32_t rows = GetDocument() != nullptr ? GetDocument()->engine.GetRowCount() : 0;
-    const BoardGeometry geometry(std::clamp(rows, 0, engine::kMostRows));
+    const BoardGeometry geometry = Geometry();
     if (part == kPlayPart) {
         const Rect& button = board.playButtonRect;
         return QRect(button.left, button.top, button.Width(), button.Height());
@@ -109,7 +109,7 @@ void CTorvelView::OnDraw(QPainter& target) {
     for (int32_t r = 0; r < rows; ++r) {
         board.rowSticks[static_cast<size_t>(r)] = document->engine.GetSticks(r);
     }
-    const BoardGeometry geometry(rows);
+    const BoardGeometry geometry = Geometry();
     board.playButtonRect = geometry.PlayButton(board.clientRect.bottom);
     if (board.clientRect.Width() <= 0 || board.clientRect.Height() <= 0) {
         return;

@@ -16,10 +16,7 @@
 namespace view {
 
 int32_t CTorvelView::RowAt(int32_t y) const {
-    const game::CTorvelDoc* document = GetDocument();
-    const int32_t rows =
-        document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows) : 0;
-    return BoardGeometry(rows).RowAt(y);
+    return Geometry().RowAt(y);
 }
 
 void CTorvelView::SelectionMessages() {

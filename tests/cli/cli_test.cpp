@@ -152,7 +152,9 @@ TEST(Cli, MistakesGetOneLineAndStatusTwoAndTouchNoFile) {
         "analyze --json 0 0|empty,explain 0|empty,explain 1 x,"
         "review a \x1b[2Jb|not also '\\x1b[2Jb',fr\x1b[m|command 'fr\\x1b[m',"
         "move --\x9b|option '--\\x9b',score 1 \xe2\x80\xa8|row '\\xe2\\x80\\xa8' is not,"
-        "play \xd8\x9c|position: '\\xd8\\x9c'");
+        "play \xd8\x9c|position: '\\xd8\\x9c',"
+        "play --start 3 4 5 --rows 3|--rows and --start,"
+        "play --start 0 0|empty,play --start 14 1|row '14' does not fit");
     for (std::string mistake; std::getline(mistakes, mistake, ',');) {
         const std::string line = mistake.substr(0, mistake.find('|'));
         const auto result = Cli(line, "0 1\n");
@@ -259,7 +261,9 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     for (const std::string line : {"--rows 5 --save g.txt|disagrees with the game kept in 'g.txt'",
                                    "--save notes.txt|'notes.txt' holds no saved game",
                                    "--save mine.txt|'mine.txt' is read-only",
-                                   "--save bad.txt|'bad.txt' is damaged: line 4: row 0 has only"}) {
+                                   "--save bad.txt|'bad.txt' is damaged: line 4: row 0 has only",
+                                   "--start 3 4 5 --save g.txt|--start 3 4 5 disagrees with the "
+                                   "game kept in 'g.txt', which starts from 1 3 5 7"}) {
         const auto refused = Cli("play --no-base " + line.substr(0, line.find('|')), "0 1\n");
         EXPECT_EQ(refused.status * 1000 + refused.out.size(), 2000u) << line;
         EXPECT_NE(refused.err.find(line.substr(line.find('|') + 1)), std::string::npos)
@@ -267,6 +271,18 @@ TEST(Cli, AGameThroughAPipeThenVerifyOnItsFileAndOnDamagedCopies) {
     }
     EXPECT_EQ(ReadFile("g.txt") + ReadFile("notes.txt") + ReadFile("mine.txt"),
               kept + "notes\n" + kept);
+    // From any start that fits, the computer first: kept as version 2, and reviewed.
+    EXPECT_NE(Cli("play --no-base --start 13 0 --computer-first --save s.txt", "hint\n0 1\n")
+                  .out.find("0: | | | | | | | | | | | | |\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile("s.txt"),
+              "Torvel saved game, version 2\noptions rows 4 first computer\nstart 13 0\n"
+              "computer 0 12\nhuman 0 1\nend\n");
+    EXPECT_EQ(Cli("review --no-base s.txt").out,
+              "1. computer takes 12 sticks from row 0: the quickest win, wins in 2 moves\n2. human "
+              "takes 1 stick from row 0: holds out longest, loses in 1 move\nThe human took the "
+              "last stick: the computer wins.\nThe human made no mistake. The computer made no "
+              "mistake.\n");
     // In a working folder deeper than any path the system takes, the base file, even one still
     // to be made, is known by its folder and name.
     const std::string level(100, 'd');

@@ -229,6 +229,9 @@ TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
     EXPECT_EQ(engine::RowsAfter(saved.game), (Rows{0, 3, 5, 5}));
     EXPECT_EQ(engine::RowsAfter(saved.game, 1), (Rows{1, 3, 5, 5}));
     EXPECT_TRUE(engine::HumanToMove(saved.game));
+    const std::string any = "Torvel saved game, version 2\n" + options;  // any start that fits
+    EXPECT_EQ(engine::SavedGameText({6, false, {{3, 4, 5}, {}}}), any + "start 3 4 5\nend\n");
+    EXPECT_EQ(engine::ReadSavedGame(any + "start 13 0\nend").saved.game.start, (Rows{13, 0}));
     for (const char* other :
          {"", "0\n", "anything", "torvel saved game, version 1\n", "\nTorvel"}) {
         EXPECT_EQ(engine::ReadSavedGame(other).status,
@@ -236,7 +239,10 @@ TEST(SavedGame, ReadsBackWhatItWritesAndRefusesDamageByLine) {
     }
     const std::string start = head + options + "start 1 3 5 7\n";
     const std::tuple<std::string, size_t, std::string> damaged[] = {
-        {"Torvel saved game, version 2\n" + options, 1, "this Torvel reads only version 1"},
+        {"Torvel saved game, version 3\n" + options, 1, "this Torvel reads only versions 1 and 2"},
+        {any + "start 5 x", 3, "row 1 must start with a number of sticks, not 'x'"},
+        {any + "start 3 14", 3, "row 1 cannot start with '14' sticks"},
+        {any + "start 0 0", 3, "the position is empty"},
         {head, 1, "the file ends before its options line"},
         {head + "options rows 8 first human", 2, "the next game's rows must be 3 to 7, not '8'"},
         {head + "options rows 4 first nobody", 2, "the first player must be human or computer"},

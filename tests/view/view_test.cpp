@@ -157,6 +157,25 @@ TEST_F(Board, TheDrawingShowsRowsSelectionButtonAndMessages) {
         QTest::qWait(1);
         EXPECT_EQ(view->size(), QSize(20 * rows + 400, 50 * rows + 150)) << "button 10 below row 0";
     }
+    // A game from any start: 13 sticks in three rows stand as seven rows' top row, clear of the
+    // lesson's area, are picked by key and mouse, played and saved back; New Game as before.
+    testsupport::WriteFile("any.tor",
+                           "Torvel saved game, version 2\noptions rows 4 first human\n"
+                           "start 13 0 0\nend\n");
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(dir.File("any.tor"))));
+    QTest::keyClick(view, Qt::Key_0);
+    Click(OverRow(0));
+    image = Render();
+    EXPECT_EQ(SticksOn(image, 170),
+              (std::vector<int>{110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210, 400, 410}));
+    const view::Rect free = view->Geometry().LessonArea(view->height(), 15);
+    EXPECT_EQ(Ink(image, QRect(free.left, free.top, free.Width(), free.Height())), 0);
+    EXPECT_EQ(view->minimumSizeHint(), QSize(540, 300));
+    Take(0, 10);
+    Run(framework::kFileSave);
+    EXPECT_TRUE(testsupport::ReadFile("any.tor").ends_with("0 0\nhuman 0 12\ncomputer 0 1\nend\n"));
+    Run(framework::kFileNew);
+    EXPECT_EQ(document->engine.GetRows(), (Rows{1, 3, 5, 7}));
 }
 
 TEST_F(Board, ClicksBuildTheMoveInOneRowAndThePlayButtonPlaysIt) {
