@@ -83,11 +83,13 @@ void View::paintEvent(QPaintEvent*) {
     OnDraw(painter);
 }
 
-void View::SetContentSize(QSize size) {
-    if (size != contentSize) {
-        contentSize = size;
-        LayOutScrollBars();
+bool View::SetContentSize(QSize size) {
+    if (size == contentSize) {
+        return false;
     }
+    contentSize = size;
+    LayOutScrollBars();
+    return true;
 }
 
 QSize View::VisibleSize() const {

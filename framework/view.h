@@ -64,8 +64,9 @@ class View : public QWidget, public CmdTarget {
     // scrolls.
     virtual void OnMouseWheel(unsigned flags, int delta, bool horizontal);
 
-    // The size of the drawing, in client pixels; the window shows what of it fits.
-    void SetContentSize(QSize size);
+    // The size of the drawing, in client pixels; the window shows what of it fits. True when it
+    // changed.
+    bool SetContentSize(QSize size);
     // The drawing's size: at least what the window shows.
     QSize ContentSize() const { return contentSize.expandedTo(VisibleSize()); }
     // What shows of the drawing: the window less its scroll bars.

@@ -57,8 +57,10 @@ QSize CTorvelView::SizeAt(int percent) const {
 
 void CTorvelView::UpdateContentSize() {
     const QSize unzoomed = minimumSizeHint();
-    SetContentSize(
-        QSize(unzoomed.width() * zoomPercent / 100, unzoomed.height() * zoomPercent / 100));
+    if (SetContentSize(
+            QSize(unzoomed.width() * zoomPercent / 100, unzoomed.height() * zoomPercent / 100))) {
+        updateGeometry();  // a window at its least size grows for more rows, or longer ones
+    }
 }
 
 QPoint CTorvelView::BoardPoint(QPoint client) const {
