@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 play_packages=(
     g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
-    fonts-dejavu-core gettext qt6-translations-l10n
+    fonts-dejavu-core fonts-wqy-microhei gettext qt6-translations-l10n
 )
 test_packages=(
     dpkg-dev file groff-base desktop-file-utils appstream lintian libgtest-dev libgmock-dev

@@ -10,6 +10,7 @@
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "text/columns.h"
+#include "text/utf8.h"
 #include "text/decimal.h"
 #include "text/escaped_name.h"
 
@@ -45,7 +46,8 @@ bool ParseInteger(std::string_view word, int32_t& value) {
 
 HumanInput ReadHumanInput(std::string_view line, const engine::GameEngine& game) {
     HumanInput input;
-    const std::vector<std::string_view> words = text::Words(line);
+    const std::string narrow = text::NarrowForms(line);  // "３　２" as an input method types it
+    const std::vector<std::string_view> words = text::Words(narrow);
     // Translators: the words typed at the prompt of play, one word each, lower case: q or quit
     // to end the game, hint for a hint, why for the reason behind it.
     const char* quit[] = {TrNoop("q"), TrNoop("quit")};

@@ -125,8 +125,9 @@ void StatusBar::FitNotice() {
     const int room = messagePane->contentsRect().width() - messagePane->indent();
     messagePane->setText(
         messagePane->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
-    messagePane->setToolTip(Qt::mightBeRichText(notice) ? Qt::convertFromPlainText(notice)
-                                                        : notice);
+    // As rich text, the notice's own characters escaped, so that a long one wraps where the
+    // language allows, between words or, in Japanese and Chinese, between characters.
+    messagePane->setToolTip(notice.isEmpty() ? notice : Qt::convertFromPlainText(notice));
     messagePane->setAccessibleName(notice);
 }
 

@@ -86,7 +86,15 @@ std::vector<Piece> Pieces(std::string_view line) {
             }
             piece->gap += ' ';
         } else {
-            if (!piece->text.empty() && c.length != 0 && BreakBetween(previous, c.code)) {
+            if (piece->text.empty() && pieces.size() > 1 &&
+                kNoStart.find(c.code) != std::u32string_view::npos) {
+                // Not even spaces let a closing mark start a line: it stays with what it closes.
+                Piece& before = pieces[pieces.size() - 2];
+                before.text += piece->gap;
+                before.columns += piece->gap.size();
+                pieces.pop_back();
+                piece = &pieces.back();
+            } else if (!piece->text.empty() && c.length != 0 && BreakBetween(previous, c.code)) {
                 piece = &pieces.emplace_back();
             }
             piece->text += line.substr(i, length);

@@ -31,4 +31,22 @@ Utf8Char DecodeUtf8(std::string_view text) {
     return outside ? Utf8Char{} : Utf8Char{code, length};
 }
 
+std::string NarrowForms(std::string_view text) {
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeUtf8(text.substr(i));
+        const size_t length = c.length == 0 ? 1 : c.length;
+        if (c.code >= 0xff01 && c.code <= 0xff5e) {
+            narrow += static_cast<char>(c.code - 0xff01 + 0x21);
+        } else if (c.code == 0x3000) {
+            narrow += ' ';
+        } else {
+            narrow += text.substr(i, length);
+        }
+        i += length;
+    }
+    return narrow;
+}
+
 }  // namespace text

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace text {
@@ -15,5 +16,9 @@ struct Utf8Char {
     size_t length = 0;
 };
 Utf8Char DecodeUtf8(std::string_view text);
+
+// The text with the full-width forms a Japanese or Chinese input method types (U+FF01 to U+FF5E,
+// and the ideographic space U+3000) as the ASCII characters they stand for: "３　２" is "3 2".
+std::string NarrowForms(std::string_view text);
 
 }  // namespace text

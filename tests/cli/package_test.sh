@@ -12,8 +12,10 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 expected=(bin/torvel-cli share/man/man6/torvel-cli.6.gz share/doc/torvel/copyright
-          share/doc/torvel/changelog.gz share/lintian/overrides/torvel
-          share/locale/de/LC_MESSAGES/torvel.mo share/locale/fr/LC_MESSAGES/torvel.mo)
+          share/doc/torvel/changelog.gz share/lintian/overrides/torvel)
+for lang in $(grep -v '^#' "$(dirname "$0")/../../po/LINGUAS"); do
+    expected+=("share/locale/$lang/LC_MESSAGES/torvel.mo")
+done
 if ((window)); then
     expected+=(bin/torvel share/applications/torvel.desktop share/man/man6/torvel.6.gz
                share/icons/hicolor/scalable/apps/torvel.svg share/metainfo/org.example.torvel.metainfo.xml)
@@ -49,7 +51,7 @@ for name in "${needed[@]}"; do
     grep -qxF "$name" <<<"$names" || fail "Depends lacks $name: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-((!window)) || [[ $recommends == *qt6-wayland*qt6-translations-l10n* ]] || fail "Recommends: $recommends"
+((!window)) || [[ $recommends == *qt6-wayland*qt6-translations-l10n*fonts-wqy-microhei* ]] || fail "Recommends: $recommends"
 lint=$(lintian --fail-on error "$deb" 2>&1) || fail "lintian: $lint"
 lint=$(grep -v 'root privileges' <<<"$lint") || true
 echo "installed and packaged ${#expected[@]} files; Depends: $depends; Recommends: $recommends"

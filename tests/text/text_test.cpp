@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <iterator>
+#include <random>
 
 #include "engine/turn_texts.h"
 #include "support/language.h"
+#include "text/columns.h"
 #include "text/escaped_name.h"
 #include "text/translation.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -52,6 +56,66 @@ TEST(Text, EscapedNamesShowEveryByteAndActOnNothing) {
         "a\\\\\\x09\\x7f\\xc2\\x85\\xe2\\x80\\x8e\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\x80\\xe2"
         "\\x80\\xf4\\x90\\x80\\x80\xc2\xa0\xc3\xa4\xe2\x80\xaf\xf0\x9f\x8e\xb2\xe2\x80\xa7"
         "\\xe2\\x80\\xa8\xd8\x9b\\xd8\\x9c\\xe2\\x80\\xa9\\xe2\\x80\\xaaz");
+}
+
+// A terminal's lines: a character takes the columns it takes on the screen (kana and Han two,
+// a combining mark none), and a line breaks at spaces or, in Japanese and Chinese, between
+// characters, never before a closing mark, after an opening one, or inside a number. Random texts
+// of every script come back whole from their lines, each within the width unless one word is wider.
+TEST(Text, LinesBreakToTheTerminalInEveryScript) {
+    EXPECT_EQ(text::Columns("a\xc3\xa4\xe6\x97\xa5\xe6\x9c\xac\xcc\x81\xef\xbd\xb1\xff"), 8u);
+    EXPECT_EQ(text::NarrowForms("\xef\xbc\x93\xe3\x80\x80\xef\xbc\x92\xef\xbd\x91"), "3 2q");
+    const std::string kana = "\xe3\x81\x82", stop = "\xe3\x80\x82", open = "\xe3\x80\x8c";
+    std::string forty;
+    for (int i = 0; i < 40; ++i) {
+        forty += kana;
+    }
+    EXPECT_EQ(text::Wrapped(forty + forty, 80), forty + "\n" + forty) << "40 to a line of 80";
+    EXPECT_EQ(text::Wrapped(forty + stop, 80).find("\n" + stop), std::string::npos);
+    EXPECT_EQ(text::Wrapped(forty.substr(3) + open + kana, 80).find(open + "\n"),
+              std::string::npos);
+    const std::string pieces[] = {"word",
+                                  "a",
+                                  "longerwords",
+                                  "12",
+                                  "345",
+                                  kana,
+                                  stop,
+                                  open,
+                                  "\xe6\x97\xa5\xe6\x9c\xac",
+                                  "\xd1\x80\xd1\x8f\xd0\xb4",
+                                  ",",
+                                  " "};
+    std::mt19937 random(33);
+    for (int round = 0; round < 300; ++round) {
+        std::string line;
+        for (size_t n = random() % 40; n > 0; --n) {
+            line += pieces[random() % std::size(pieces)];
+        }
+        const size_t width = 8 + random() % 30;
+        const std::string wrapped = text::Wrapped(line, width, 2);
+        std::string whole, rest = wrapped + "\n";
+        for (size_t at; (at = rest.find('\n')) != std::string::npos; rest.erase(0, at + 1)) {
+            const std::string one = rest.substr(0, at);
+            // Too wide only where no space could part it: none but before a closing mark.
+            const auto parts = [](const std::string& tail) {
+                const std::string next =
+                    tail.substr(std::min(tail.find_first_not_of(' '), tail.size()));
+                return tail.starts_with(' ') && !next.starts_with(',') &&
+                       !next.starts_with("\xe3\x80");
+            };
+            bool parted = false;
+            for (size_t i = 3; i < one.size() && !parted; ++i) {
+                parted = one[i - 1] != ' ' && parts(one.substr(i));
+            }
+            EXPECT_TRUE(text::Columns(one) <= width || !parted) << wrapped;
+            EXPECT_FALSE(one.starts_with("  " + stop) || one.starts_with("  ,")) << wrapped;
+            whole += whole.empty() ? one : one.substr(2);
+        }
+        std::erase(line, ' ');
+        std::erase(whole, ' ');
+        EXPECT_EQ(whole, line);
+    }
 }
 
 }  // namespace
