@@ -33,6 +33,20 @@ TEST(Translation, PluralsAndPlaceholdersInTheLanguageGettextChooses) {
         EXPECT_STREQ(text::Tr(""), "") << "never the catalogue's header";
         EXPECT_STREQ(text::TrN("", "sticks", 1), "");
     }
+    // Each language's own plural rule: three forms in Russian, one in Japanese.
+    const std::pair<const char*, std::string> counted[] = {
+        {"ru",
+         "1 палочка|2 палочки|5 палочек|12 палочек|14 палочек|22 палочки|25 палочек|"
+         "112 палочек|"},
+        {"ja", "1本|2本|5本|12本|14本|22本|25本|112本|"}};
+    for (const auto& [language, forms] : counted) {
+        testsupport::Speak(language);
+        std::string said;
+        for (const int32_t n : {1, 2, 5, 12, 14, 22, 25, 112}) {
+            said += engine::SticksText(n) + '|';
+        }
+        EXPECT_EQ(said, forms) << language;
+    }
     ::setenv("LC_ALL", "POSIX", 1);  // LANGUAGE is not heard in the C or POSIX locale
     testsupport::Speak("de");
     EXPECT_EQ(engine::ComputerTookText({0, 1}), "The computer took 1 sticks from row 0");
