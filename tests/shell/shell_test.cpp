@@ -120,8 +120,9 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
     // Each language and Qt's word for Cancel in it.
     const char* pseudo = testsupport::kPseudoLanguage;
     const std::pair<const char*, const char*> languages[] = {
-        {"", "Cancel"},    {pseudo, "Cancel"}, {"de", "Abbrechen"},
-        {"fr", "Annuler"}, {"ru", "Отмена"},   {"ja", "キャンセル"}};
+        {"", "Cancel"},     {pseudo, "Cancel"}, {"de", "Abbrechen"},   {"fr", "Annuler"},
+        {"es", "Cancelar"}, {"it", "Annulla"},  {"pt_BR", "Cancelar"}, {"nl", "Annuleren"},
+        {"pl", "Anuluj"},   {"ru", "Отмена"},   {"ja", "キャンセル"},  {"zh_CN", "取消"}};
     const QRect play(view->board.playButtonRect.left, view->board.playButtonRect.top, 60, 40);
     const QImage english = Render().copy(play);
     for (const auto& [language, cancel] : languages) {

@@ -33,8 +33,11 @@ TEST(Translation, PluralsAndPlaceholdersInTheLanguageGettextChooses) {
         EXPECT_STREQ(text::Tr(""), "") << "never the catalogue's header";
         EXPECT_STREQ(text::TrN("", "sticks", 1), "");
     }
-    // Each language's own plural rule: three forms in Russian, one in Japanese.
+    // Each language's own plural rule: three forms in Polish and Russian, one in Japanese.
     const std::pair<const char*, std::string> counted[] = {
+        {"pl",
+         "1 patyczek|2 patyczki|5 patyczków|12 patyczków|14 patyczków|22 patyczki|"
+         "25 patyczków|112 patyczków|"},
         {"ru",
          "1 палочка|2 палочки|5 палочек|12 палочек|14 палочек|22 палочки|25 палочек|"
          "112 палочек|"},
