@@ -60,6 +60,17 @@ void CTorvelView::UpdateContentSize() {
     if (SetContentSize(
             QSize(unzoomed.width() * zoomPercent / 100, unzoomed.height() * zoomPercent / 100))) {
         updateGeometry();  // a window at its least size grows for more rows, or longer ones
+        if (zoomPercent != 100) {
+            FitFrame();  // and one of its own size holds the larger board whole
+        }
+    }
+}
+
+void CTorvelView::FitFrame() {
+    if (framework::FrameWnd* frame = FrameOf(*this); frame != nullptr && frame->HasOwnSize()) {
+        if (const QSize fitting = frame->FrameSizeFor(SizeAt(zoomPercent)); !fitting.isEmpty()) {
+            frame->ResizeOwn(fitting);
+        }
     }
 }
 
@@ -117,11 +128,7 @@ void CTorvelView::SetZoom(int percent, const std::string& told) {
     zoomPercent = percent;
     UpdateContentSize();
     updateGeometry();
-    if (framework::FrameWnd* frame = FrameOf(*this); frame != nullptr && frame->HasOwnSize()) {
-        if (const QSize fitting = frame->FrameSizeFor(SizeAt(percent)); !fitting.isEmpty()) {
-            frame->ResizeOwn(fitting);
-        }
-    }
+    FitFrame();
     if (!told.empty()) {
         Tell(told);
         framework::View::RedrawNow();

@@ -158,6 +158,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     void SetZoom(int percent, const std::string& told);
     // The drawing's size for the rows of the game at the zoom, for the view's scroll bars.
     void UpdateContentSize();
+    // Gives a frame of its own size room for the board at the zoom, as far as the screen goes.
+    void FitFrame();
     void OnNewGame();
     void OnOptions();
     void OnCurvatureOfTime();
