@@ -23,6 +23,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "engine/turn_texts.h"
 #include "framework/command_line.h"
 #include "framework/control_bars.h"
 #include "framework/modal_runner.h"
@@ -161,6 +162,12 @@ TEST_F(Program, EachDialogAndTextInEachLanguageFitsAndChangesNothing) {
                     2 + view->fontMetrics().horizontalAdvance(message.back()) / 2)
             << message.toStdString();
         EXPECT_EQ(board.copy(play) == english, inEnglish) << "the Play button's own word";
+        for (const char* prompt :
+             {engine::kYourTurnText, engine::kReplaceText, engine::kSelectText}) {
+            EXPECT_LE(view->fontMetrics().horizontalAdvance(framework::QTr(prompt)),
+                      view->sizeHint().width())
+                << prompt;  // a message line fits the board of the first window
+        }
         EXPECT_TRUE(language ==
                         pseudo ||  // its word inside the button, the pseudo-language's aside
                     view->fontMetrics().horizontalAdvance(framework::QTr("Play")) < 60 - 14)
