@@ -10,9 +10,9 @@
 #include "engine/rules.h"
 #include "engine/turn_texts.h"
 #include "text/columns.h"
-#include "text/utf8.h"
 #include "text/decimal.h"
 #include "text/escaped_name.h"
+#include "text/utf8.h"
 
 namespace cli {
 namespace {
