@@ -56,6 +56,8 @@ TEST(FileLayer, OpensOnlyRegularFilesAndReadsWithinItsBound) {
     }
     fs::create_symlink("nowhere/file", "dangling");  // into a folder that is not there
     EXPECT_EQ(alias.Resolve("dangling").outcome, files::FileOutcome::Missing);
+    fs::create_symlink("file/file", "through");  // through a file: the system's own error
+    EXPECT_EQ(alias.Resolve("through").error, ENOTDIR);
     struct stat theirs {};  // a rename that finds another file than the one meant puts it back
     ASSERT_EQ(::stat("other", &theirs), 0);
     EXPECT_EQ(where.RenameTo("file.aside", theirs).outcome, files::FileOutcome::Changed);

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 
 #include "engine/game_engine.h"
 #include "engine/saved_game_file.h"
+#include "files/file_layer.h"
 #include "support/temp_dir.h"
 #include "table/table_keys.h"
 
@@ -167,6 +169,9 @@ TEST(BaseFile, WhatItMayNotReplaceIsLeftAsItIsAndToldOnce) {
         }
         cases.push_back({"device", "is not a regular file"});
         fs::permissions(".", fs::perms::all);
+        fs::create_directory("closed");  // another user's folder, open to read
+        fs::permissions("closed",
+                        fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     }
     auto leftAlone = [](const std::string& name, const char* reason) {
         std::vector<std::string> told;
@@ -185,6 +190,13 @@ TEST(BaseFile, WhatItMayNotReplaceIsLeftAsItIsAndToldOnce) {
     // A file the user may not read is no damaged file: another member's, in a folder they share.
     ::geteuid() == 0 ? AsNobody([&] { leftAlone("unreadable", "(Permission denied)"); })
                      : leftAlone("unreadable", "(Permission denied)");
+    if (::geteuid() == 0) {  // nothing is saved into a folder the user may not write
+        AsNobody([] {
+            files::Location there;
+            EXPECT_TRUE(there.Resolve("closed/game.tor").Done());
+            EXPECT_EQ(there.CheckWritable().error, EACCES);
+        });
+    }
     EXPECT_EQ(Names(), before);
     EXPECT_TRUE(fs::is_fifo("fifo") && fs::is_socket("socket") && fs::is_symlink("loop"));
     EXPECT_TRUE(fs::is_empty("data/torvel") && !fs::exists("planted.txt"));

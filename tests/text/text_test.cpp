@@ -80,7 +80,9 @@ TEST(Text, EscapedNamesShowEveryByteAndActOnNothing) {
 // characters, never before a closing mark, after an opening one, or inside a number. Random texts
 // of every script come back whole from their lines, each within the width unless one word is wider.
 TEST(Text, LinesBreakToTheTerminalInEveryScript) {
-    EXPECT_EQ(text::Columns("a\xc3\xa4\xe6\x97\xa5\xe6\x9c\xac\xcc\x81\xef\xbd\xb1\xff"), 8u);
+    EXPECT_EQ(text::Columns("a\xc3\xa4\xe6\x97\xa5\xe6\x9c\xac\xcc\x81\xef\xbd\xb1\xff"
+                            "\xef\xb8\x90\xf0\x9f\x99\x90"),  // wide U+FE10, narrow U+1F650
+              11u);
     EXPECT_EQ(text::NarrowForms("\xef\xbc\x93\xe3\x80\x80\xef\xbc\x92\xef\xbd\x91"), "3 2q");
     const std::string kana = "\xe3\x81\x82", stop = "\xe3\x80\x82", open = "\xe3\x80\x8c";
     std::string forty;
