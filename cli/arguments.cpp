@@ -134,6 +134,15 @@ std::shared_ptr<table::PositionTable> OpenTable(const BaseOption& base) {
     return positionTable;
 }
 
+std::string PositionText(const std::vector<int32_t>& rows) {
+    std::string text;
+    for (const int32_t sticks : rows) {
+        text += text.empty() ? "" : " ";
+        text += std::to_string(sticks);
+    }
+    return text;
+}
+
 std::optional<UsageError> ParsePositionCommand(std::span<const std::string> args,
                                                PositionCommand& command, bool needsMove) {
     std::vector<std::string> rest(args.begin(), args.end());

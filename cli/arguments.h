@@ -36,6 +36,9 @@ std::optional<UsageError> TakeNumber(std::span<const std::string> args, size_t& 
 std::optional<UsageError> ParsePosition(std::span<const std::string> args,
                                         std::vector<int32_t>& rows);
 
+// The rows as a position is typed and shown: "3 4 5", row 0 first.
+std::string PositionText(const std::vector<int32_t>& rows);
+
 // Any argument left that starts with '-' and is not a number is an unknown option.
 std::optional<UsageError> RejectOptions(std::span<const std::string> args);
 

@@ -34,16 +34,6 @@ struct PlayOptions {
     std::string savePath;
 };
 
-// The rows as the command line and review write them: "3 4 5".
-std::string RowsText(const std::vector<int32_t>& rows) {
-    std::string text;
-    for (const int32_t sticks : rows) {
-        text += text.empty() ? "" : " ";
-        text += std::to_string(sticks);
-    }
-    return text;
-}
-
 // The rows after --start at `args[i]`: every argument up to the next option or the end, read
 // as `analyze` reads a position; moves `i` onto the last of them.
 std::optional<UsageError> TakeStart(std::span<const std::string> args, size_t& i,
@@ -156,9 +146,9 @@ std::optional<UsageError> OpenSaveFile(engine::SavedGameFile& file, PlayOptions&
                     // Translators: the option as given ("--start 3 4 5", "--rows 4"), the file,
                     // and the rows the game kept there started from ("1 3 5 7").
                     Fill(Tr("%1 disagrees with the game kept in %2, which starts from %3"),
-                         {options.startGiven ? "--start " + RowsText(options.settings.start)
+                         {options.startGiven ? "--start " + PositionText(options.settings.start)
                                              : "--rows " + std::to_string(options.settings.rows),
-                          shown, RowsText(saved.game.start)})};
+                          shown, PositionText(saved.game.start)})};
             }
             if (options.settings.computerFirst &&
                 (saved.game.moves.empty() ||

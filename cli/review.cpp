@@ -197,16 +197,11 @@ int RunReview(Arguments args) {
                           : Tr("The human took the last stick: the computer wins."))
                   << '\n';
     } else {
-        std::string rows;
-        for (int32_t sticks : end) {
-            rows += rows.empty() ? "" : " ";
-            rows += std::to_string(sticks);
-        }
         // Translators: the sticks in each row, row 0 first ("1 3 5 7").
         std::cout << Fill(toMove == engine::Player::Human
                               ? Tr("The game goes on from %1, the human to move.")
                               : Tr("The game goes on from %1, the computer to move."),
-                          {rows})
+                          {PositionText(end)})
                   << '\n';
     }
     std::cout << mistakes.Text() << '\n';

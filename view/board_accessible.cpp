@@ -32,12 +32,6 @@ namespace view {
 
 namespace {
 
-// The parts (board_view_state.h): the message area, rows 0 to 6, the Play button.
-constexpr int kMessages = kMessagesPart;
-constexpr int kFirstRow = kFirstRowPart;
-constexpr int kPlay = kPlayPart;
-constexpr int kParts = kBoardParts;
-
 int32_t RowsOf(const CTorvelView& view) {
     const game::CTorvelDoc* document = view.GetDocument();
     return document != nullptr ? std::clamp(document->engine.GetRowCount(), 0, engine::kMostRows)
@@ -95,7 +89,7 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
 
     bool isValid() const override {
         return !view.isNull() && view->GetDocument() != nullptr &&
-               (part < kFirstRow || part >= kPlay || part - kFirstRow < RowsOf(*view));
+               (part < kFirstRowPart || part >= kPlayPart || part - kFirstRowPart < RowsOf(*view));
     }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
@@ -124,41 +118,41 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
     // The message area is an item of the board as the rows are, so that a reader says its text
     // alone.
     QAccessible::Role role() const override {
-        return part == kPlay ? QAccessible::Button : QAccessible::ListItem;
+        return part == kPlayPart ? QAccessible::Button : QAccessible::ListItem;
     }
     QAccessible::State state() const override;
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface && part != kMessages
+        return type == QAccessible::ActionInterface && part != kMessagesPart
                    ? static_cast<QAccessibleActionInterface*>(this)
                    : nullptr;
     }
     // Pressing a row selects one more stick of it and decreasing it puts one back; pressing Play
     // plays.
     QStringList actionNames() const override {
-        if (part == kMessages) {
+        if (part == kMessagesPart) {
             return {};
         }
-        return part == kPlay ? QStringList{pressAction()}
-                             : QStringList{pressAction(), decreaseAction()};
+        return part == kPlayPart ? QStringList{pressAction()}
+                                 : QStringList{pressAction(), decreaseAction()};
     }
     void doAction(const QString& action) override {
         if (!isValid()) {
             return;
         }
-        if (part == kPlay && action == pressAction()) {
+        if (part == kPlayPart && action == pressAction()) {
             view->ClickPlay();
-        } else if (part != kMessages && action == pressAction()) {
+        } else if (part != kMessagesPart && action == pressAction()) {
             view->ClickRow(Row());
-        } else if (part != kMessages && action == decreaseAction()) {
+        } else if (part != kMessagesPart && action == decreaseAction()) {
             view->RightClickRow(Row());
         }
     }
     QStringList keyBindingsForAction(const QString& action) const override {
-        if (part == kPlay && action == pressAction()) {
+        if (part == kPlayPart && action == pressAction()) {
             return {QStringLiteral("Return")};
         }
-        if (part == kMessages || part == kPlay) {
+        if (part == kMessagesPart || part == kPlayPart) {
             return {};
         }
         if (action == pressAction()) {
@@ -171,7 +165,7 @@ class BoardPart : public QAccessibleInterface, public QAccessibleActionInterface
     int Part() const { return part; }
 
   private:
-    int32_t Row() const { return part - kFirstRow; }
+    int32_t Row() const { return part - kFirstRowPart; }
 
     QPointer<CTorvelView> view;
     const BoardInterface& owner;
@@ -183,7 +177,7 @@ class BoardInterface : public QAccessibleWidget {
     explicit BoardInterface(CTorvelView* board)
         : QAccessibleWidget(board, QAccessible::Client), view(board) {
         for (size_t twin = 0; twin < 2; ++twin) {
-            for (int part = 0; part < kParts; ++part) {
+            for (int part = 0; part < kBoardParts; ++part) {
                 auto* made = new BoardPart(board, *this, part);
                 twins[twin][static_cast<size_t>(part)] = made;
                 ids[twin][static_cast<size_t>(part)] =
@@ -241,7 +235,7 @@ class BoardInterface : public QAccessibleWidget {
             QAccessible::updateAccessibility(&event);
         }
         std::vector<int> renamed;
-        for (int part = 0; part < kParts; ++part) {
+        for (int part = 0; part < kBoardParts; ++part) {
             if (Shown(part)->text(QAccessible::Name) != told[static_cast<size_t>(part)]) {
                 QAccessibleEvent event(Shown(part), QAccessible::NameChanged);
                 QAccessible::updateAccessibility(&event);
@@ -252,9 +246,9 @@ class BoardInterface : public QAccessibleWidget {
         const int32_t selected = turn.sticksTaken > 0 ? turn.selectedRow : -1;
         for (int32_t row : {toldSelected, selected}) {
             if (row >= 0 && toldSelected != selected) {
-                QAccessibleEvent event(Shown(kFirstRow + row), selected == row
-                                                                   ? QAccessible::SelectionAdd
-                                                                   : QAccessible::SelectionRemove);
+                QAccessibleEvent event(
+                    Shown(kFirstRowPart + row),
+                    selected == row ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
                 QAccessible::updateAccessibility(&event);
             }
         }
@@ -265,22 +259,23 @@ class BoardInterface : public QAccessibleWidget {
         const bool rowsChanged = rows != toldChildren - 2;
         Remember();
         if (messagesAgain && !news.isEmpty()) {
-            Say(kMessages);
+            Say(kMessagesPart);
         } else if (turn.sticksTaken != toldTakenBefore ||
                    (turn.sticksTaken > 0 && turn.selectedRow != toldRowBefore)) {
-            Say(kFirstRow + (turn.sticksTaken > 0 ? turn.selectedRow : toldRowBefore));
+            Say(kFirstRowPart + (turn.sticksTaken > 0 ? turn.selectedRow : toldRowBefore));
         } else if (newsChanged && !news.isEmpty()) {
-            Say(kMessages);
+            Say(kMessagesPart);
         } else {
             // One row changed: the computer's move while the messages are hidden. More rows, or
             // a message area gone blank under the focus: a new game, which the highest row the
             // computer has taken from tells best.
-            std::erase_if(renamed, [](int part) { return part < kFirstRow || part >= kPlay; });
+            std::erase_if(renamed,
+                          [](int part) { return part < kFirstRowPart || part >= kPlayPart; });
             if (renamed.size() == 1 && !rowsChanged) {
                 Say(renamed.front());
             } else if (!renamed.empty() || rowsChanged ||
-                       (newsChanged && current == Shown(kMessages))) {
-                Say(kFirstRow + HighestRowPlayed(rows));
+                       (newsChanged && current == Shown(kMessagesPart))) {
+                Say(kFirstRowPart + HighestRowPlayed(rows));
             }
         }
     }
@@ -298,7 +293,7 @@ class BoardInterface : public QAccessibleWidget {
     }
     int PartAt(int i) const {
         const int rows = childCount() - 2;
-        return i == 0 ? kMessages : i <= rows ? kFirstRow + rows - i : kPlay;
+        return i == 0 ? kMessagesPart : i <= rows ? kFirstRowPart + rows - i : kPlayPart;
     }
     // The highest row that has lost sticks since the game began, or the top row if none has.
     int32_t HighestRowPlayed(int32_t rows) const {
@@ -331,7 +326,7 @@ class BoardInterface : public QAccessibleWidget {
         }
     }
     void Remember() {
-        for (int part = 0; part < kParts; ++part) {
+        for (int part = 0; part < kBoardParts; ++part) {
             told[static_cast<size_t>(part)] = Shown(part)->text(QAccessible::Name);
         }
         toldChildren = childCount();
@@ -341,11 +336,11 @@ class BoardInterface : public QAccessibleWidget {
     }
 
     QPointer<CTorvelView> view;
-    std::array<std::array<BoardPart*, kParts>, 2> twins{};
-    std::array<std::array<QAccessible::Id, kParts>, 2> ids{};
-    std::array<size_t, kParts> shown{};
+    std::array<std::array<BoardPart*, kBoardParts>, 2> twins{};
+    std::array<std::array<QAccessible::Id, kBoardParts>, 2> ids{};
+    std::array<size_t, kBoardParts> shown{};
     BoardPart* current = nullptr;
-    std::array<QString, kParts> told;
+    std::array<QString, kBoardParts> told;
     int toldChildren = 0;
     QString toldNews;
     int32_t toldRow = 0;
@@ -356,10 +351,10 @@ QString BoardPart::text(QAccessible::Text t) const {
     if (t != QAccessible::Name || !isValid() || !owner.InTree(this)) {
         return {};
     }
-    if (part == kMessages) {
+    if (part == kMessagesPart) {
         return MessageText(*view, true);
     }
-    return part == kPlay ? framework::QTr("Play") : RowName(*view, Row());
+    return part == kPlayPart ? framework::QTr("Play") : RowName(*view, Row());
 }
 
 QAccessible::State BoardPart::state() const {
@@ -368,14 +363,14 @@ QAccessible::State BoardPart::state() const {
         state.invalid = true;
         return state;
     }
-    state.readOnly = part == kMessages;
-    state.invisible = !owner.InTree(this) || (part == kMessages && !view->turn.showMessages &&
+    state.readOnly = part == kMessagesPart;
+    state.invisible = !owner.InTree(this) || (part == kMessagesPart && !view->turn.showMessages &&
                                               view->CurrentAdvice().isEmpty());
     state.focusable = true;
     state.focused = owner.HasFocus(this);
-    state.selectable = part != kMessages && part != kPlay;
+    state.selectable = part != kMessagesPart && part != kPlayPart;
     state.selected = state.selectable && view->turn.sticksTaken > 0 &&
-                     view->turn.selectedRow == part - kFirstRow;
+                     view->turn.selectedRow == part - kFirstRowPart;
     return state;
 }
 
@@ -417,12 +412,12 @@ void AnswerScreenReaders() {
 int NextBoardPart(const CTorvelView& view, int from, int direction) {
     std::vector<int> order;  // from the top; the message area while it says something
     if (!MessageText(view, false).isEmpty()) {
-        order.push_back(kMessages);
+        order.push_back(kMessagesPart);
     }
     for (int32_t row = RowsOf(view) - 1; row >= 0; --row) {
-        order.push_back(kFirstRow + row);
+        order.push_back(kFirstRowPart + row);
     }
-    order.push_back(kPlay);
+    order.push_back(kPlayPart);
     const auto at = std::find(order.begin(), order.end(), from);
     if (at == order.end()) {
         return direction > 0 ? order.front() : order.back();
@@ -433,8 +428,8 @@ int NextBoardPart(const CTorvelView& view, int from, int direction) {
 }
 
 bool OnBoard(const CTorvelView& view, int part) {
-    return part == kMessages || part == kPlay ||
-           (part >= kFirstRow && part < kFirstRow + RowsOf(view));
+    return part == kMessagesPart || part == kPlayPart ||
+           (part >= kFirstRowPart && part < kFirstRowPart + RowsOf(view));
 }
 
 void FocusBoardPart(CTorvelView& view, int part) {

@@ -49,16 +49,17 @@ std::string ZoomNotice(int percent, bool largest) {
 
 }  // namespace
 
-QSize CTorvelView::SizeAt(int percent) const {
+QSize CTorvelView::DrawnAt(int percent) const {
     const QSize unzoomed = minimumSizeHint();
-    const QSize drawn(unzoomed.width() * percent / 100, unzoomed.height() * percent / 100);
-    return QSize(600, 520).expandedTo(drawn);
+    return QSize(unzoomed.width() * percent / 100, unzoomed.height() * percent / 100);
+}
+
+QSize CTorvelView::SizeAt(int percent) const {
+    return QSize(600, 520).expandedTo(DrawnAt(percent));
 }
 
 void CTorvelView::UpdateContentSize() {
-    const QSize unzoomed = minimumSizeHint();
-    if (SetContentSize(
-            QSize(unzoomed.width() * zoomPercent / 100, unzoomed.height() * zoomPercent / 100))) {
+    if (SetContentSize(DrawnAt(zoomPercent))) {
         updateGeometry();  // a window at its least size grows for more rows, or longer ones
         if (zoomPercent != 100) {
             FitFrame();  // and one of its own size holds the larger board whole
@@ -126,9 +127,9 @@ void CTorvelView::ZoomBy(int steps) {
 
 void CTorvelView::SetZoom(int percent, const std::string& told) {
     zoomPercent = percent;
-    UpdateContentSize();
+    SetContentSize(DrawnAt(zoomPercent));
     updateGeometry();
-    FitFrame();
+    FitFrame();  // at every step, 100 % included: a window of its own size comes back to it
     if (!told.empty()) {
         Tell(told);
         framework::View::RedrawNow();

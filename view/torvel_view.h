@@ -152,7 +152,8 @@ class CTorvelView : public framework::View, public game::BoardView {
     void focusOutEvent(QFocusEvent*) override {}
 
   private:
-    // The view's room for the board at a zoom step.
+    // The board's drawing at a zoom step, and the view's room for it.
+    QSize DrawnAt(int percent) const;
     QSize SizeAt(int percent) const;
     // Takes the zoom step (and the frame's size, where it is the program's own); `told` says it.
     void SetZoom(int percent, const std::string& told);

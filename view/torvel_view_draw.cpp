@@ -80,7 +80,6 @@ QColor FocusColour(QColor colour) {
 
 QRect CTorvelView::PartRect(int part) const {
     const int32_t rows = GetDocument() != nullptr ? GetDocument()->engine.GetRowCount() : 0;
-    const BoardGeometry geometry = Geometry();
     if (part == kPlayPart) {
         const Rect& button = board.playButtonRect;
         return QRect(button.left, button.top, button.Width(), button.Height());
@@ -88,6 +87,7 @@ QRect CTorvelView::PartRect(int part) const {
     if (part <= kMessagesPart || part >= kFirstRowPart + rows) {
         return QRect(0, 0, board.clientRect.Width(), 30);
     }
+    const BoardGeometry geometry = Geometry();
     const int32_t row = part - kFirstRowPart;
     const int32_t sticks = GetDocument()->engine.GetSticks(row);
     const int32_t left = geometry.StickLeft(0, sticks);
